@@ -1,0 +1,4 @@
+#include "app/boucle.h"
+
+void handleEvents() {}  // placeholder
+void clean() {}         // placeholder

@@ -1,0 +1,23 @@
+#include <SDL.h>
+
+#include "app/boucle.h"
+#include "app/etat.h"
+#include "display/fenetre.h"
+#include "display/rendu.h"
+#include "platform/console.h"
+#include "series/parametres.h"
+
+int main(int, char**) {
+  ouvrirConsole();
+  creerEtat();
+  readParameters();
+  init();
+  while (g_etat->m_en_marche) {
+    handleEvents();
+    SDL_Delay(50);
+    render();
+  }
+  clean();
+  fermerConsole();
+  return 0;
+}

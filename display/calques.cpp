@@ -1,0 +1,4 @@
+#include "display/calques.h"
+
+void dessinerZone() {}       // placeholder
+void dessinerMarqueurs() {}  // placeholder

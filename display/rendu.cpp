@@ -1,0 +1,3 @@
+#include "display/rendu.h"
+
+void render() {}  // placeholder

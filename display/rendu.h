@@ -1,0 +1,3 @@
+#pragma once
+// Draws one frame from the record and presents it.
+void render();

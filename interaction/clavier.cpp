@@ -1,0 +1,3 @@
+#include "interaction/clavier.h"
+
+bool sectionClavier() { return false; }  // placeholder

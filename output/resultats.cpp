@@ -1,0 +1,3 @@
+#include "output/resultats.h"
+
+void ecrireResultats() {}  // placeholder

@@ -1,0 +1,3 @@
+#pragma once
+// Appends the centre to the three result files and makes it durable.
+void ecrireResultats();

@@ -1,0 +1,3 @@
+#include "series/nom_photo.h"
+
+void composerNomPhoto() {}  // placeholder

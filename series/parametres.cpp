@@ -1,0 +1,3 @@
+#include "series/parametres.h"
+
+bool readParameters() { return false; }  // placeholder

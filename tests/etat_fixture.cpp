@@ -1,0 +1,44 @@
+#include "tests/etat_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+ConsoleCapture::ConsoleCapture()
+    : ancien_cout_(std::cout.rdbuf(sortie_.rdbuf())), ancien_cin_(std::cin.rdbuf(entree_.rdbuf())) {
+  std::cin.clear();
+}
+
+ConsoleCapture::~ConsoleCapture() {
+  std::cout.rdbuf(ancien_cout_);
+  std::cin.rdbuf(ancien_cin_);
+  std::cin.clear();
+}
+
+std::string ConsoleCapture::lu() {
+  std::string texte = sortie_.str();
+  sortie_.str("");
+  return texte;
+}
+
+void ConsoleCapture::entree(const std::string& texte) {
+  entree_.str(texte);
+  entree_.clear();
+  std::cin.clear();
+}
+
+std::string dossierTemporaire() {
+  char modele[] = "/tmp/trelune_test_XXXXXX";
+  const char* dossier = mkdtemp(modele);
+  return dossier != nullptr ? std::string(dossier) : std::string("/tmp");
+}
+
+void ecrireFichier(const std::string& chemin, const std::string& contenu) {
+  std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
+  f << contenu;
+}
+
+std::string lireFichier(const std::string& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}

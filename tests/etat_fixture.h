@@ -1,0 +1,41 @@
+// Shared test helpers: a fresh record per test and a captured console.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "app/etat.h"
+
+// Swaps the buffers of std::cout and std::cin for string streams.
+class ConsoleCapture {
+ public:
+  ConsoleCapture();
+  ~ConsoleCapture();
+  // Everything written to std::cout since the last call.
+  std::string lu();
+  // Text the next console reads will take.
+  void entree(const std::string& texte);
+
+ private:
+  std::ostringstream sortie_;
+  std::istringstream entree_;
+  std::streambuf* ancien_cout_;
+  std::streambuf* ancien_cin_;
+};
+
+class EtatTest : public testing::Test {
+ protected:
+  void SetUp() override { creerEtat(); }
+  void TearDown() override { detruireEtat(); }  // tests only: keeps LeakSanitizer quiet
+  ConsoleCapture console_;
+};
+
+// A fresh empty folder under the system's temporary folder.
+std::string dossierTemporaire();
+// Writes a whole file.
+void ecrireFichier(const std::string& chemin, const std::string& contenu);
+// Reads a whole file; empty when it does not exist.
+std::string lireFichier(const std::string& chemin);
