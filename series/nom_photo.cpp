@@ -144,5 +144,6 @@ void composerNomPhoto() {
     default:
       return;  // unknown scheme: nothing composed, nothing printed
   }
-  std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
+  // trailing blank is part of the line
+  std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;
 }

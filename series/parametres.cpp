@@ -69,7 +69,8 @@ class Lecteur {
       if (valeur > borne) valeur = borne + 1;  // saturate: every digit is still consumed
     }
     if (negatif) valeur = -valeur;
-    if (valeur < std::numeric_limits<int32_t>::min() || valeur > std::numeric_limits<int32_t>::max())
+    if (valeur < std::numeric_limits<int32_t>::min() ||
+        valeur > std::numeric_limits<int32_t>::max())
       return std::nullopt;
     return static_cast<int32_t>(valeur);
   }
@@ -163,7 +164,8 @@ class Lecture {
 
   void signaler(int numero) {
     sans_erreur_ = false;
-    std::cout << "Pb pour lire la ligne " << numero << " du fichier donnees/donnees.txt" << std::endl;
+    std::cout << "Pb pour lire la ligne " << numero << " du fichier donnees/donnees.txt"
+              << std::endl;
   }
 
   Lecteur lecteur_;
