@@ -13,7 +13,7 @@ namespace {
 
 SDL_Surface* creerPhoto(int w, int h, Uint32 format) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, SDL_BITSPERPIXEL(format), format);
-  if (s != nullptr) std::memset(s->pixels, 0, static_cast<size_t>(s->pitch) * h);
+  if (s != nullptr && s->pixels != nullptr) std::memset(s->pixels, 0, static_cast<size_t>(s->pitch) * h);
   return s;
 }
 
