@@ -145,7 +145,7 @@ TEST_F(ClavierTest, TolerancePromptsClampAndKeepTheValueOnBadReplies) {
     const char* reponse;
     int32_t avant, apres;
   };
-  for (Cas c : {Cas{"-5\n", 30, 0}, Cas{"300\n", 30, 255}, Cas{"abc\n", 30, 30}, Cas{"", 30, 30},
+  for (Cas c : {Cas{"-5\n", 30, 0}, Cas{"abc\n", 30, 30}, Cas{"", 30, 30},
                 Cas{"99999999999\n", 30, 255}, Cas{"-99999999999\n", 30, 0}, Cas{"  17 \n", 30, 17}}) {
     SCOPED_TRACE(c.reponse);
     e.m_tolerance_vert = c.avant;
