@@ -88,6 +88,7 @@ BENCHMARK(BM_DefinirZone)->Args({1000, 1000})->Args({kLargeur, kHauteur})->Unit(
 // shared, and wall time counts the other processes too.
 class Releve : public benchmark::ConsoleReporter {
  public:
+  Releve() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration) temps[run.benchmark_name()] = run.GetAdjustedCPUTime();
