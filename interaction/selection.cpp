@@ -1,7 +1,437 @@
 #include "interaction/selection.h"
 
-bool definirZone(int32_t, int32_t, int32_t, int32_t) { return false; }  // placeholder
-Uint32 lirePixel(SDL_Surface*, int32_t, int32_t) { return 0; }          // placeholder
-void ajouterCouleursSimilaires(int32_t, int32_t) {}                      // placeholder
-void calculerCentre() {}                                                 // placeholder
-void placerCroixCentre() {}                                              // placeholder
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <limits>
+#include <vector>
+
+#include "app/conversion.h"
+#include "app/etat.h"
+#include "platform/console.h"
+
+namespace {
+
+// Sums of a selection pass, kept in integers: a double sum of column + 0.5
+// taken pixel by pixel is exact below 2^52, so the integer sums give the very
+// same centre and cost far less.
+struct Sommes {
+  int64_t nombre = 0;
+  int64_t colonnes = 0;
+  int64_t lignes = 0;
+};
+
+void publierSommes(Etat& e, const Sommes& s) {
+  e.m_nombre_selectionnes = static_cast<int32_t>(std::min<int64_t>(s.nombre, std::numeric_limits<int32_t>::max()));
+  e.m_centre_x = static_cast<double>(s.colonnes) + 0.5 * static_cast<double>(s.nombre);
+  e.m_centre_y = static_cast<double>(s.lignes) + 0.5 * static_cast<double>(s.nombre);
+}
+
+// The lists as definirZone builds them: the zone rectangle row by row. Checks
+// the lengths, the whole first row and both ends of every row; only
+// definirZone writes the lists, so this tells a zone built here from anything
+// else without reading every entry.
+bool listesRectangle(const Etat& e) {
+  if (e.m_zone_dx < 0 || e.m_zone_dy < 0) return false;
+  const size_t largeur = static_cast<size_t>(e.m_zone_dx) + 1;
+  const size_t hauteur = static_cast<size_t>(e.m_zone_dy) + 1;
+  const size_t n = largeur * hauteur;
+  if (e.m_liste_x.size() != n || e.m_liste_y.size() != n || e.is_select.size() != n) return false;
+  for (size_t j = 0; j < largeur; ++j) {
+    if (e.m_liste_x[j] != e.m_zone_x0 + static_cast<int64_t>(j)) return false;
+  }
+  for (size_t i = 0; i < hauteur; ++i) {
+    const size_t debut = i * largeur;
+    const size_t fin = debut + largeur - 1;
+    const int64_t ligne = e.m_zone_y0 + static_cast<int64_t>(i);
+    if (e.m_liste_x[debut] != e.m_zone_x0 || e.m_liste_x[fin] != e.m_zone_x1) return false;
+    if (e.m_liste_y[debut] != ligne || e.m_liste_y[fin] != ligne) return false;
+  }
+  return true;
+}
+
+// Entries every pass may walk: the three lists can differ only through a bug,
+// and then no pass reads past the shortest.
+size_t entreesSures(const Etat& e) {
+  return std::min({e.m_liste_x.size(), e.m_liste_y.size(), e.is_select.size()});
+}
+
+// A pixel's value from its bytes. 16- and 32-bit pixels are native words; a
+// 24-bit pixel is stored in the machine's byte order too, which the format's
+// masks assume.
+inline Uint32 valeurPixel(const Uint8* p, int octets) {
+  switch (octets) {
+    case 1:
+      return *p;
+    case 2: {
+      Uint16 v;
+      std::memcpy(&v, p, sizeof v);
+      return v;
+    }
+    case 3:
+      if (SDL_BYTEORDER == SDL_LIL_ENDIAN) return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
+      return Uint32(p[0]) << 16 | Uint32(p[1]) << 8 | Uint32(p[2]);
+    case 4: {
+      Uint32 v;
+      std::memcpy(&v, p, sizeof v);
+      return v;
+    }
+    default:
+      return 0;
+  }
+}
+
+inline bool dansTolerance(int courant, int reference, int32_t tolerance) {
+  return std::abs(courant - reference) <= tolerance;
+}
+
+bool couleurAcceptee(const Etat& e, Uint8 r, Uint8 g, Uint8 b) {
+  return dansTolerance(r, e.m_rouge_reference, e.m_tolerance_rouge) &&
+         dansTolerance(g, e.m_vert_reference, e.m_tolerance_vert) &&
+         dansTolerance(b, e.m_bleu_reference, e.m_tolerance_bleu);
+}
+
+// The part of the zone that lies on the surface, in photo pixels.
+struct Bornes {
+  int32_t c0, c1, l0, l1;
+  bool vide() const { return c0 > c1 || l0 > l1; }
+};
+
+Bornes zoneSurSurface(const Etat& e, const SDL_Surface* s) {
+  return {std::max(e.m_zone_x0, 0), std::min(e.m_zone_x1, s->w - 1), std::max(e.m_zone_y0, 0),
+          std::min(e.m_zone_y1, s->h - 1)};
+}
+
+// One row of the colour pass over the rectangle: test each pixel, add it to
+// the selection when it passes, and count what is selected.
+template <int Octets, typename Test>
+void passeLigne(const Uint8* p, int32_t c0, int32_t c1, std::vector<bool>::iterator bit, Test test, int64_t& nombre,
+                int64_t& colonnes) {
+  int64_t n = 0;
+  int64_t somme = 0;
+  for (int32_t c = c0; c <= c1; ++c, p += Octets, ++bit) {
+    if (test(p)) *bit = true;
+    const int64_t choisi = *bit;
+    n += choisi;
+    somme += choisi * c;
+  }
+  nombre += n;
+  colonnes += somme;
+}
+
+template <int Octets, typename Test>
+Sommes passeRectangle(Etat& e, const SDL_Surface* s, Test test) {
+  Sommes total;
+  const Bornes b = zoneSurSurface(e, s);
+  if (b.vide()) return total;
+  const size_t largeur = static_cast<size_t>(e.m_zone_dx) + 1;
+  const Uint8* pixels = static_cast<const Uint8*>(s->pixels);
+  for (int32_t l = b.l0; l <= b.l1; ++l) {
+    const size_t k = static_cast<size_t>(l - e.m_zone_y0) * largeur + static_cast<size_t>(b.c0 - e.m_zone_x0);
+    const Uint8* ligne = pixels + static_cast<size_t>(l) * s->pitch + static_cast<size_t>(b.c0) * Octets;
+    int64_t n = 0;
+    passeLigne<Octets>(ligne, b.c0, b.c1, e.is_select.begin() + k, test, n, total.colonnes);
+    total.nombre += n;
+    total.lignes += n * l;
+  }
+  return total;
+}
+
+// Acceptance of each byte value at each byte position of a pixel, for formats
+// whose red, green and blue are whole bytes: a pixel passes when all its bytes
+// pass. Bytes SDL_GetRGB ignores (alpha, padding) pass whatever their value.
+struct TablesOctets {
+  Uint8 t[4][256];
+};
+
+bool preparerTablesOctets(const Etat& e, const SDL_PixelFormat* f, TablesOctets& tables) {
+  const int octets = f->BytesPerPixel;
+  if (f->palette != nullptr || (octets != 3 && octets != 4)) return false;
+  std::memset(tables.t, 1, sizeof tables.t);
+  struct Canal {
+    Uint32 masque;
+    int decalage;
+    int reference;
+    int32_t tolerance;
+  };
+  const Canal canaux[3] = {{f->Rmask, f->Rshift, e.m_rouge_reference, e.m_tolerance_rouge},
+                           {f->Gmask, f->Gshift, e.m_vert_reference, e.m_tolerance_vert},
+                           {f->Bmask, f->Bshift, e.m_bleu_reference, e.m_tolerance_bleu}};
+  for (int numero = 0; numero < 3; ++numero) {
+    const Canal& canal = canaux[numero];
+    if (canal.decalage % 8 != 0 || canal.decalage / 8 >= octets || canal.masque != (0xFFu << canal.decalage))
+      return false;
+    const int octet = canal.decalage / 8;
+    const int position = SDL_BYTEORDER == SDL_LIL_ENDIAN ? octet : octets - 1 - octet;
+    for (int v = 0; v < 256; ++v) {
+      Uint8 rgb[3];
+      SDL_GetRGB(Uint32(v) << canal.decalage, f, &rgb[0], &rgb[1], &rgb[2]);
+      tables.t[position][v] &= dansTolerance(rgb[numero], canal.reference, canal.tolerance) ? 1 : 0;
+    }
+  }
+  return true;
+}
+
+// Acceptance of every value of a 1- or 2-byte pixel, through SDL_GetRGB itself.
+std::vector<Uint8> tableValeurs(const Etat& e, const SDL_PixelFormat* f, size_t taille) {
+  std::vector<Uint8> table(taille);
+  for (size_t v = 0; v < taille; ++v) {
+    Uint8 r, g, b;
+    SDL_GetRGB(static_cast<Uint32>(v), f, &r, &g, &b);
+    table[v] = couleurAcceptee(e, r, g, b) ? 1 : 0;
+  }
+  return table;
+}
+
+// The colour pass over a zone whose lists are the rectangle, with the test
+// suited to the pixel layout.
+Sommes passeCouleurRectangle(Etat& e, SDL_Surface* s) {
+  const SDL_PixelFormat* f = s->format;
+  const auto generique = [&e, f](const Uint8* p) {
+    Uint8 r, g, b;
+    SDL_GetRGB(valeurPixel(p, f->BytesPerPixel), f, &r, &g, &b);
+    return couleurAcceptee(e, r, g, b);
+  };
+  switch (f->BytesPerPixel) {
+    case 1: {
+      const std::vector<Uint8> table = tableValeurs(e, f, 256);
+      const Uint8* t = table.data();
+      return passeRectangle<1>(e, s, [t](const Uint8* p) { return t[p[0]] != 0; });
+    }
+    case 2: {
+      // The whole table costs 65536 colour conversions: worth it on large zones only.
+      if (e.is_select.size() < 65536) return passeRectangle<2>(e, s, generique);
+      const std::vector<Uint8> table = tableValeurs(e, f, 65536);
+      const Uint8* t = table.data();
+      return passeRectangle<2>(e, s, [t](const Uint8* p) {
+        Uint16 v;
+        std::memcpy(&v, p, sizeof v);
+        return t[v] != 0;
+      });
+    }
+    case 3: {
+      TablesOctets tables;
+      if (!preparerTablesOctets(e, f, tables)) return passeRectangle<3>(e, s, generique);
+      const auto& t = tables.t;
+      return passeRectangle<3>(e, s, [&t](const Uint8* p) { return (t[0][p[0]] & t[1][p[1]] & t[2][p[2]]) != 0; });
+    }
+    case 4: {
+      TablesOctets tables;
+      if (!preparerTablesOctets(e, f, tables)) return passeRectangle<4>(e, s, generique);
+      const auto& t = tables.t;
+      return passeRectangle<4>(
+          e, s, [&t](const Uint8* p) { return (t[0][p[0]] & t[1][p[1]] & t[2][p[2]] & t[3][p[3]]) != 0; });
+    }
+    default:
+      return passeRectangle<1>(e, s, generique);
+  }
+}
+
+// The colour pass entry by entry, for lists that are not the zone rectangle.
+Sommes passeCouleurListes(Etat& e, SDL_Surface* s) {
+  Sommes total;
+  const size_t n = entreesSures(e);
+  for (size_t k = 0; k < n; ++k) {
+    const int32_t c = e.m_liste_x[k];
+    const int32_t l = e.m_liste_y[k];
+    if (c < 0 || l < 0 || c >= s->w || l >= s->h) continue;
+    SDL_GetRGB(lirePixel(s, c, l), e.m_format_photo, &e.m_rouge_courant, &e.m_vert_courant, &e.m_bleu_courant);
+    if (couleurAcceptee(e, e.m_rouge_courant, e.m_vert_courant, e.m_bleu_courant)) e.is_select[k] = true;
+    if (e.is_select[k]) {
+      ++total.nombre;
+      total.colonnes += c;
+      total.lignes += l;
+    }
+  }
+  return total;
+}
+
+// Leaves the last zone pixel read in m_adresse_pixel and the current colour,
+// as a pixel-by-pixel pass would.
+void noterDernierPixel(Etat& e, SDL_Surface* s) {
+  const size_t n = entreesSures(e);
+  for (size_t k = n; k-- > 0;) {
+    const int32_t c = e.m_liste_x[k];
+    const int32_t l = e.m_liste_y[k];
+    if (c < 0 || l < 0 || c >= s->w || l >= s->h) continue;
+    SDL_GetRGB(lirePixel(s, c, l), e.m_format_photo, &e.m_rouge_courant, &e.m_vert_courant, &e.m_bleu_courant);
+    return;
+  }
+}
+
+int32_t borne(int32_t v, int32_t bas, int32_t haut) { return std::max(bas, std::min(v, haut)); }
+
+}  // namespace
+
+bool definirZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  Etat& e = *g_etat;
+  const int64_t dx = static_cast<int64_t>(x1) - x0;
+  const int64_t dy = static_cast<int64_t>(y1) - y0;
+  const bool differencesEntieres = dx >= std::numeric_limits<int32_t>::min() &&
+                                   dx <= std::numeric_limits<int32_t>::max() &&
+                                   dy >= std::numeric_limits<int32_t>::min() && dy <= std::numeric_limits<int32_t>::max();
+  // The 64-bit product: in 32 bits, sides above 46340 wrap and can pass.
+  if (!differencesEntieres || dx * dy > e.m_max_pixels) {
+    std::cout << "Selection > " << e.m_max_pixels << " pixels (voir le fichier de donnees)." << std::endl;
+    return false;  // corners, differences and lists stay those of the previous zone
+  }
+  e.m_zone_x0 = x0;
+  e.m_zone_y0 = y0;
+  e.m_zone_x1 = x1;
+  e.m_zone_y1 = y1;
+  e.m_zone_dx = static_cast<int32_t>(dx);
+  e.m_zone_dy = static_cast<int32_t>(dy);
+
+  // Reverse corners give no entry, as the row and column loops would.
+  const size_t largeur = dx >= 0 ? static_cast<size_t>(dx) + 1 : 0;
+  const size_t hauteur = dy >= 0 ? static_cast<size_t>(dy) + 1 : 0;
+  const size_t n = largeur * hauteur;
+  e.m_liste_x.clear();
+  e.m_liste_y.clear();
+  e.m_liste_x.reserve(n);
+  e.m_liste_y.reserve(n);
+  if (n > 0) {
+    std::vector<int32_t> colonnes(largeur);
+    for (size_t j = 0; j < largeur; ++j) colonnes[j] = x0 + static_cast<int32_t>(j);
+    for (size_t i = 0; i < hauteur; ++i) {
+      e.m_liste_x.insert(e.m_liste_x.end(), colonnes.begin(), colonnes.end());
+      e.m_liste_y.insert(e.m_liste_y.end(), largeur, y0 + static_cast<int32_t>(i));
+    }
+  }
+  e.is_select.assign(n, false);
+  std::cout << "Taille de is_select : " << e.is_select.size() << std::endl;
+  return true;
+}
+
+Uint32 lirePixel(SDL_Surface* surface, int32_t colonne, int32_t ligne) {
+  if (surface == nullptr || surface->format == nullptr) return 0;
+  Etat& e = *g_etat;
+  e.m_octets_par_pixel = surface->format->BytesPerPixel;
+  if (surface->pixels == nullptr || colonne < 0 || ligne < 0 || colonne >= surface->w || ligne >= surface->h) return 0;
+  const Uint8* adresse = static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(ligne) * surface->pitch +
+                         static_cast<size_t>(colonne) * e.m_octets_par_pixel;
+  e.m_adresse_pixel = adresse;
+  return valeurPixel(adresse, e.m_octets_par_pixel);
+}
+
+void ajouterCouleursSimilaires(int32_t wx, int32_t wy) {
+  Etat& e = *g_etat;
+  if (e.pTempSurface_prairie == nullptr) {
+    std::cout << " mode i : pTempSurface_prairie n'existe pas" << std::endl;  // leading blank is part of the line
+    long long reponse = 0;
+    if (lireEntierConsole(reponse) == Lecture::Nombre) {
+      e.m_reponse_console = static_cast<int32_t>(std::max<long long>(
+          std::numeric_limits<int32_t>::min(), std::min<long long>(reponse, std::numeric_limits<int32_t>::max())));
+    }
+    return;  // nothing to read: the selection and the centre stay
+  }
+  SDL_Surface* s = e.pTempSurface_prairie;
+  e.m_surface_lue = s;
+  e.m_format_photo = s->format;
+  if (SDL_LockSurface(s) != 0) return;
+
+  int32_t c = plancher((wx + e.m_decalage_x) / e.m_zoom);
+  int32_t r = plancher((wy + e.m_decalage_y) / e.m_zoom);
+  if (c < 0) c = 0;
+  if (r < 0) r = 0;
+  if (c >= e.m_largeur_photo) c = e.m_largeur_photo - 2;
+  if (r >= e.m_hauteur_photo) r = e.m_hauteur_photo - 2;
+  // W - 2 leaves a photo 1 pixel wide, and any clamp an empty one: keep the
+  // click on the surface.
+  c = borne(c, 0, s->w - 1);
+  r = borne(r, 0, s->h - 1);
+  e.m_x_clic_photo = c;
+  e.m_y_clic_photo = r;
+  if (c < s->w && r < s->h) {
+    SDL_GetRGB(lirePixel(s, c, r), e.m_format_photo, &e.m_rouge_reference, &e.m_vert_reference, &e.m_bleu_reference);
+  }
+  std::cout << "Fin lecture couleur" << std::endl;
+
+  const Sommes sommes = listesRectangle(e) ? passeCouleurRectangle(e, s) : passeCouleurListes(e, s);
+  noterDernierPixel(e, s);
+  SDL_UnlockSurface(s);
+  publierSommes(e, sommes);
+  calculerCentre();
+}
+
+void calculerCentre() {
+  Etat& e = *g_etat;
+  const int32_t n = e.m_nombre_selectionnes;
+  if (n >= 1) {
+    e.m_afficher_centre = true;
+    e.m_centre_x = e.m_centre_x / n;
+    e.m_centre_y = e.m_centre_y / n;
+    placerCroixCentre();
+    std::cout << "centre: x= " << e.m_centre_x << " y= " << e.m_centre_y << std::endl;
+  } else {
+    e.m_afficher_centre = false;
+  }
+  const int32_t m = e.m_taille_pixel >= 3 ? e.m_taille_pixel - 2 : e.m_taille_pixel;
+  e.m_rect_source_pixel = {0, 0, m, m};
+  e.m_afficher_selection = true;
+}
+
+void placerCroixCentre() {
+  Etat& e = *g_etat;
+  const int32_t cx = arrondi(e.m_centre_x * e.m_zoom - e.m_decalage_x);
+  const int32_t cy = arrondi(e.m_centre_y * e.m_zoom - e.m_decalage_y);
+  const int32_t s = e.m_demi_croix;
+  e.m_croix_horizontale = {cx - s, cy, 2 * s, 1};
+  e.m_croix_verticale = {cx, cy - s, 1, 2 * s};
+}
+
+void recompterSelection() {
+  Etat& e = *g_etat;
+  Sommes total;
+  if (listesRectangle(e)) {
+    const size_t largeur = static_cast<size_t>(e.m_zone_dx) + 1;
+    auto bit = e.is_select.cbegin();
+    for (int32_t l = e.m_zone_y0; l <= e.m_zone_y1; ++l) {
+      int64_t n = 0;
+      int64_t somme = 0;
+      for (size_t j = 0; j < largeur; ++j, ++bit) {
+        const int64_t choisi = *bit;
+        n += choisi;
+        somme += choisi * (e.m_zone_x0 + static_cast<int64_t>(j));
+      }
+      total.nombre += n;
+      total.colonnes += somme;
+      total.lignes += n * l;
+    }
+  } else {
+    const size_t n = entreesSures(e);
+    for (size_t k = 0; k < n; ++k) {
+      if (!e.is_select[k]) continue;
+      ++total.nombre;
+      total.colonnes += e.m_liste_x[k];
+      total.lignes += e.m_liste_y[k];
+    }
+  }
+  publierSommes(e, total);
+}
+
+void modifierRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool ajout) {
+  Etat& e = *g_etat;
+  if (listesRectangle(e)) {
+    const int32_t c0 = std::max(x0, e.m_zone_x0), c1 = std::min(x1, e.m_zone_x1);
+    const int32_t l0 = std::max(y0, e.m_zone_y0), l1 = std::min(y1, e.m_zone_y1);
+    if (c0 <= c1 && l0 <= l1) {
+      const size_t largeur = static_cast<size_t>(e.m_zone_dx) + 1;
+      for (int32_t l = l0; l <= l1; ++l) {
+        const size_t k = static_cast<size_t>(l - e.m_zone_y0) * largeur + static_cast<size_t>(c0 - e.m_zone_x0);
+        const auto debut = e.is_select.begin() + k;
+        std::fill(debut, debut + (c1 - c0 + 1), ajout);
+      }
+    }
+  } else {
+    const size_t n = entreesSures(e);
+    for (size_t k = 0; k < n; ++k) {
+      const int32_t c = e.m_liste_x[k];
+      const int32_t l = e.m_liste_y[k];
+      if (x0 <= c && c <= x1 && y0 <= l && l <= y1) e.is_select[k] = ajout;
+    }
+  }
+  recompterSelection();
+  calculerCentre();
+}
