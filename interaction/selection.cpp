@@ -5,3 +5,4 @@ Uint32 lirePixel(SDL_Surface*, int32_t, int32_t) { return 0; }          // place
 void ajouterCouleursSimilaires(int32_t, int32_t) {}                      // placeholder
 void calculerCentre() {}                                                 // placeholder
 void placerCroixCentre() {}                                              // placeholder
+void modifierRectangle(int32_t, int32_t, int32_t, int32_t, bool) {}     // placeholder

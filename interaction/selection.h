@@ -14,3 +14,6 @@ void ajouterCouleursSimilaires(int32_t wx, int32_t wy);
 void calculerCentre();
 // Places the centre cross from the centre and the current view.
 void placerCroixCentre();
+// Sets (ajout) or clears the selection bit of every zone pixel within the
+// inclusive photo bounds, recounts the sums and the count, then calculerCentre.
+void modifierRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool ajout);
