@@ -76,81 +76,71 @@ bool marqueurVisible(const CleMarqueurs& c) {
   return SDL_IntersectRect(&e.m_rect_source_pixel, &texture, &commun) == SDL_TRUE;
 }
 
-struct Boite {
-  int64_t x0, y0, x1, y1;  // x1, y1 excluded
-};
-
-// Walks the selected entries (never past the shortest list) and hands each
-// marker's window rectangle, clipped to the window, to f.
-template <typename F>
-void pourChaqueMarqueur(const SDL_Rect& fenetre, F f) {
+// Coverage count of every window pixel (how many markers blend over it),
+// then rectangles of equal count: a pixel blended n times by n marker copies
+// gets the same n blends from its rectangle copied n times. One walk over the
+// entries (never past the shortest list) fills a difference table of the
+// window; off-window markers draw nothing and are skipped.
+void construireRectangles(CacheMarqueurs& c, const SDL_Rect& fenetre) {
   Etat& e = *g_etat;
+  c.rectangles.clear();
+  c.repetitions.clear();
+  const int64_t l = fenetre.w, h = fenetre.h;
+  if (l <= 0 || h <= 0) return;
   const int64_t zone = (int64_t(e.m_zone_dx) + 1) * (int64_t(e.m_zone_dy) + 1);
   const int64_t n = std::min<int64_t>({zone < 0 ? 0 : zone, int64_t(e.m_liste_x.size()),
                                        int64_t(e.m_liste_y.size()), int64_t(e.is_select.size())});
   const int32_t taille = e.m_taille_pixel;
   const int64_t retrait = taille > 2 ? 1 : 0;
   const int64_t cote = taille > 2 ? taille - 2 : taille;
-  for (int64_t k = 0; k < n; ++k) {
-    if (!e.is_select[size_t(k)]) continue;
-    const int64_t x = int64_t(plancher(e.m_liste_x[size_t(k)] * e.m_zoom - e.m_decalage_x)) + retrait;
-    const int64_t y = int64_t(plancher(e.m_liste_y[size_t(k)] * e.m_zoom - e.m_decalage_y)) + retrait;
-    Boite b{std::max<int64_t>(x, 0), std::max<int64_t>(y, 0), std::min<int64_t>(x + cote, fenetre.w),
-            std::min<int64_t>(y + cote, fenetre.h)};
-    if (b.x0 < b.x1 && b.y0 < b.y1) f(b);  // off-window markers draw nothing
-  }
-}
-
-// Coverage count of every window pixel (how many markers blend over it),
-// then rectangles of equal count: a pixel blended n times by n marker copies
-// gets the same n blends from its rectangle copied n times.
-void construireRectangles(CacheMarqueurs& c, const SDL_Rect& fenetre) {
-  c.rectangles.clear();
-  c.repetitions.clear();
-  Boite englobe{fenetre.w, fenetre.h, 0, 0};
-  pourChaqueMarqueur(fenetre, [&](const Boite& b) {
-    englobe.x0 = std::min(englobe.x0, b.x0);
-    englobe.y0 = std::min(englobe.y0, b.y0);
-    englobe.x1 = std::max(englobe.x1, b.x1);
-    englobe.y1 = std::max(englobe.y1, b.y1);
-  });
-  if (englobe.x0 >= englobe.x1 || englobe.y0 >= englobe.y1) return;
-  const int64_t l = englobe.x1 - englobe.x0, h = englobe.y1 - englobe.y0;
-  // difference table, one row and one column wider than the box
+  const double zoom = e.m_zoom, dx = e.m_decalage_x, dy = e.m_decalage_y;
   std::vector<int32_t> d(size_t((l + 1) * (h + 1)), 0);
   auto at = [&](int64_t x, int64_t y) -> int32_t& { return d[size_t(y * (l + 1) + x)]; };
-  pourChaqueMarqueur(fenetre, [&](const Boite& b) {
-    const int64_t x0 = b.x0 - englobe.x0, x1 = b.x1 - englobe.x0;
-    const int64_t y0 = b.y0 - englobe.y0, y1 = b.y1 - englobe.y0;
+  int64_t bx0 = l, by0 = h, bx1 = 0, by1 = 0;
+  auto bit = e.is_select.cbegin();
+  for (int64_t k = 0; k < n; ++k, ++bit) {
+    if (!*bit) continue;
+    const int64_t x = int64_t(plancher(e.m_liste_x[size_t(k)] * zoom - dx)) + retrait;
+    const int64_t y = int64_t(plancher(e.m_liste_y[size_t(k)] * zoom - dy)) + retrait;
+    const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+    const int64_t x1 = std::min(x + cote, l), y1 = std::min(y + cote, h);
+    if (x0 >= x1 || y0 >= y1) continue;
     ++at(x0, y0);
     --at(x1, y0);
     --at(x0, y1);
     ++at(x1, y1);
-  });
-  for (int64_t y = 0; y < h; ++y)
-    for (int64_t x = 0; x < l; ++x)
-      at(x, y) += (x > 0 ? at(x - 1, y) : 0) + (y > 0 ? at(x, y - 1) : 0) - (x > 0 && y > 0 ? at(x - 1, y - 1) : 0);
+    bx0 = std::min(bx0, x0);
+    by0 = std::min(by0, y0);
+    bx1 = std::max(bx1, x1);
+    by1 = std::max(by1, y1);
+  }
+  if (bx0 >= bx1 || by0 >= by1) return;
+  // the table is zero left of and above the box: sum within it only
+  for (int64_t y = by0; y < by1; ++y)
+    for (int64_t x = bx0; x < bx1; ++x)
+      at(x, y) += (x > bx0 ? at(x - 1, y) : 0) + (y > by0 ? at(x, y - 1) : 0) -
+                  (x > bx0 && y > by0 ? at(x - 1, y - 1) : 0);
   // runs of equal count per row, stacked onto the run just above when it has
   // the same columns and count
   std::vector<size_t> dessus, courants;
-  for (int64_t y = 0; y < h; ++y) {
+  for (int64_t y = by0; y < by1; ++y) {
     courants.clear();
     size_t p = 0;
-    for (int64_t x = 0; x < l;) {
-      const int32_t n = at(x, y);
+    for (int64_t x = bx0; x < bx1;) {
+      const int32_t compte = at(x, y);
       int64_t fin = x + 1;
-      while (fin < l && at(fin, y) == n) ++fin;
-      if (n > 0) {
-        const int gx = int(englobe.x0 + x), largeur = int(fin - x);
+      while (fin < bx1 && at(fin, y) == compte) ++fin;
+      if (compte > 0) {
+        const int gx = int(x), largeur = int(fin - x);
         while (p < dessus.size() && c.rectangles[dessus[p]].x < gx) ++p;
         if (p < dessus.size() && c.rectangles[dessus[p]].x == gx && c.rectangles[dessus[p]].w == largeur &&
-            c.repetitions[dessus[p]] == n) {
+            c.repetitions[dessus[p]] == compte) {
           ++c.rectangles[dessus[p]].h;
           courants.push_back(dessus[p]);
           ++p;
         } else {
-          c.rectangles.push_back({gx, int(englobe.y0 + y), largeur, 1});
-          c.repetitions.push_back(n);
+          c.rectangles.push_back({gx, int(y), largeur, 1});
+          c.repetitions.push_back(compte);
           courants.push_back(c.rectangles.size() - 1);
         }
       }
