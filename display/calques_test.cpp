@@ -145,12 +145,11 @@ TEST_F(CalquesTest, MarkersGiveThePixelsOfOneCopyPerSelectedPixel) {
   unsigned graine = 1;
   for (const Cas& c : cas) {
     SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " taille " << c.taille << " alpha " << c.alpha);
-    Toile ecran;
-    programme_.~Toile();
+    libererMarqueurPixel();
+    programme_.~Toile();  // its textures go with its renderer
     new (&programme_) Toile();
     e.m_rendu = programme_.rendu;
     e.m_cache_marqueurs = CacheMarqueurs();
-    e.m_texture_pixel_existe = e.m_surface_pixel_existe = 0;
     e.m_alpha_pixel = c.alpha;
     e.m_rouge_pixel = 250;
     e.m_vert_pixel = 200;
