@@ -11,6 +11,32 @@
 #include <string>
 #include <vector>
 
+// What the selected-pixel layer was drawn from, and the merged rectangles it
+// gave: redrawing them costs one copy per rectangle instead of one per pixel.
+// The key fields are all 8 bytes wide so the key compares bytewise.
+struct CleMarqueurs {
+  uint64_t version = 0;
+  int64_t zone[6] = {0, 0, 0, 0, 0, 0};  // corners, dx, dy
+  int64_t tailles[4] = {0, 0, 0, 0};     // lists, is_select, count, m_taille_pixel
+  double vue[5] = {0.0, 0.0, 0.0, 0.0, 0.0};  // zoom, offsets, centre sums
+  int64_t source[4] = {0, 0, 0, 0};      // m_rect_source_pixel
+  int64_t fenetre[4] = {0, 0, 0, 0};     // drawing target size, marker texture size
+  int64_t couleur[4] = {0, 0, 0, 0};     // marker colour and alpha
+  const void* objets[2] = {nullptr, nullptr};  // renderer, marker texture
+};
+struct CacheMarqueurs {
+  bool valide = false;
+  CleMarqueurs cle;
+  // Window rectangles of equal marker coverage: rectangle i is copied
+  // repetitions[i] times (overlapping markers below zoom 1 blend repeatedly).
+  std::vector<SDL_Rect> rectangles;
+  std::vector<int32_t> repetitions;
+  SDL_Texture* aplat = nullptr;  // flat marker colour, at most window-sized
+  SDL_Renderer* rendu_aplat = nullptr;
+  int64_t aplat_w = 0, aplat_h = 0;
+  int64_t couleur_aplat[4] = {0, 0, 0, 0};
+};
+
 struct Etat {
   // colour test: written by interaction/selection.cpp
   Uint8 m_rouge_reference = 0, m_vert_reference = 0, m_bleu_reference = 0;
@@ -159,6 +185,13 @@ struct Etat {
 
   // Beyond the fixed fields: caches that keep a frame's cost bounded. Each
   // helper that adds one says here who writes it.
+
+  // selected-pixel layer: m_version_selection is bumped by
+  // interaction/souris.cpp after every call that may change is_select (anyone
+  // else changing is_select bumps it too); m_cache_marqueurs is written by
+  // display/calques.cpp only, rebuilt lazily while drawing.
+  uint64_t m_version_selection = 0;
+  CacheMarqueurs m_cache_marqueurs;
 };
 
 extern Etat* g_etat;

@@ -1,5 +1,126 @@
 #include "interaction/vue.h"
 
-void deplacerVue(Direction) {}     // placeholder
-void changerZoom(int) {}           // placeholder
-void construireMarqueurPixel() {}  // placeholder
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "app/conversion.h"
+#include "app/etat.h"
+#include "display/placement.h"
+#include "interaction/selection.h"
+#include "interaction/souris.h"
+
+namespace {
+
+constexpr int32_t kTailleTable = 9;
+
+bool facteurUtilisable(double z) { return z > 0.0 && std::isfinite(z); }
+
+// After every pan or zoom step: bring the zone, its overlay and the centre
+// cross onto their photo pixels again.
+void terminerVue() {
+  Etat& e = *g_etat;
+  placerZone();
+  if (e.m_rect_zone.w > 0 && e.m_rect_zone.h > 0) construireFog();
+  if (e.m_nombre_selectionnes > 0) {
+    placerCroixCentre();
+    e.m_afficher_centre = true;
+    e.m_afficher_zone = true;
+  }
+}
+
+void creerMarqueurPixel(int32_t cote) {
+  Etat& e = *g_etat;
+  e.m_surface_pixel = SDL_CreateRGBSurface(0, cote, cote, 32, 0, 0, 0, 0);
+  e.m_surface_pixel_existe = 1;
+  if (e.m_surface_pixel == nullptr) {
+    std::cout << SDL_GetError() << std::flush;
+    return;  // no surface: no fill and no texture
+  }
+  SDL_FillRect(e.m_surface_pixel, nullptr,
+               SDL_MapRGBA(e.m_surface_pixel->format, Uint8(e.m_rouge_pixel & 0xFF), Uint8(e.m_vert_pixel & 0xFF),
+                           Uint8(e.m_bleu_pixel & 0xFF), 255));
+  e.m_texture_pixel = SDL_CreateTextureFromSurface(e.m_rendu, e.m_surface_pixel);
+  e.m_texture_pixel_existe = 1;
+  if (e.m_texture_pixel == nullptr) {
+    std::cout << SDL_GetError() << std::flush;
+    return;
+  }
+  SDL_SetTextureBlendMode(e.m_texture_pixel, SDL_BLENDMODE_BLEND);
+  SDL_SetTextureAlphaMod(e.m_texture_pixel, Uint8(e.m_alpha_pixel & 0xFF));
+}
+
+}  // namespace
+
+int32_t coteMarqueur(int32_t taille_pixel) { return taille_pixel < 3 ? taille_pixel : taille_pixel - 2; }
+
+int32_t taillePixel(double zoom) { return std::max<int32_t>(1, plancher(zoom)); }
+
+double decalageApresZoom(double decalage, int32_t taille_fenetre, double zoom_avant, double zoom_apres) {
+  const int32_t c = taille_fenetre / 2;  // integer half, as the window-centre cross
+  return (c + decalage) * zoom_apres / zoom_avant - c;
+}
+
+void deplacerVue(Direction direction) {
+  Etat& e = *g_etat;
+  if (!zoomValide()) return;
+  const double p = e.m_pas_deplacement / e.m_zoom;
+  switch (direction) {
+    case Direction::Droite:
+    case Direction::Gauche:
+      e.m_translation_x += direction == Direction::Droite ? p : -p;
+      e.m_decalage_x = decalageCentre(e.m_largeur_photo, e.m_zoom, e.m_largeur_fenetre, e.m_translation_x);
+      appliquerAxeX();
+      break;
+    case Direction::Bas:
+    case Direction::Haut:
+      e.m_translation_y += direction == Direction::Bas ? p : -p;
+      e.m_decalage_y = decalageCentre(e.m_hauteur_photo, e.m_zoom, e.m_hauteur_fenetre, e.m_translation_y);
+      appliquerAxeY();
+      break;
+  }
+  terminerVue();
+}
+
+void changerZoom(int sens) {
+  Etat& e = *g_etat;
+  if (sens != 1 && sens != -1) return;
+  if (!zoomValide()) return;
+  // an index the parameter file got wrong must never reach the table
+  if (e.m_indice_zoom < 0 || e.m_indice_zoom >= kTailleTable) return;
+  e.m_zoom_precedent = e.m_table_zoom[e.m_indice_zoom];
+  const int32_t maximum = std::min(e.m_indice_zoom_max, kTailleTable - 1);
+  if ((sens == 1 && e.m_indice_zoom >= maximum) || (sens == -1 && e.m_indice_zoom <= 0)) return;
+  const int32_t suivant = e.m_indice_zoom + sens;
+  // an unfilled table would divide by zero below
+  if (!facteurUtilisable(e.m_zoom_precedent) || !facteurUtilisable(e.m_table_zoom[suivant])) return;
+  e.m_indice_zoom = suivant;
+  e.m_zoom = e.m_table_zoom[suivant];
+  e.m_taille_pixel = taillePixel(e.m_zoom);
+  std::cout << (sens == 1 ? "dans P" : "dans L") << std::endl;
+  construireMarqueurPixel();
+  e.m_decalage_x = decalageApresZoom(e.m_decalage_x, e.m_largeur_fenetre, e.m_zoom_precedent, e.m_zoom);
+  appliquerAxeX();
+  e.m_decalage_y = decalageApresZoom(e.m_decalage_y, e.m_hauteur_fenetre, e.m_zoom_precedent, e.m_zoom);
+  appliquerAxeY();
+  terminerVue();
+}
+
+void construireMarqueurPixel() {
+  libererMarqueurPixel();
+  creerMarqueurPixel(coteMarqueur(g_etat->m_taille_pixel));
+}
+
+void libererMarqueurPixel() {
+  Etat& e = *g_etat;
+  if (e.m_surface_pixel_existe != 0) {
+    SDL_FreeSurface(e.m_surface_pixel);
+    e.m_surface_pixel = nullptr;
+    e.m_surface_pixel_existe = 0;
+  }
+  if (e.m_texture_pixel_existe != 0) {
+    if (e.m_texture_pixel != nullptr) SDL_DestroyTexture(e.m_texture_pixel);
+    e.m_texture_pixel = nullptr;
+    e.m_texture_pixel_existe = 0;
+  }
+}
