@@ -159,6 +159,11 @@ struct Etat {
 
   // Beyond the fixed fields: caches that keep a frame's cost bounded. Each
   // helper that adds one says here who writes it.
+
+  // The photo texture taken out of use by the next-photo step, kept to be
+  // filled again in place by a photo of the same size: written by
+  // display/photo.cpp. It belongs to m_rendu and goes with it.
+  SDL_Texture* m_texture_photo_libre = nullptr;
 };
 
 extern Etat* g_etat;
