@@ -1,0 +1,246 @@
+// Writes a demo working folder: donnees/donnees.txt and a series of photos
+// of an orange disc moving over a textured green-grey background, with the
+// disc's true centre per photo in photos/centres.txt, and the closing
+// picture photos/figure_fin.png. Everything is deterministic: the texture
+// comes from an integer hash, so two runs give the same bytes.
+//
+//   trelune_demo <dossier> [--photos N] [--taille LxH] [--fenetre LxH]
+//                          [--zoom K] [--rayon R]
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Options {
+  std::string dossier;
+  int photos = 12;
+  int largeur = 1280, hauteur = 960;
+  int largeur_fenetre = 1000, hauteur_fenetre = 750;
+  int indice_zoom = 2;
+  int rayon = 40;
+};
+
+// The disc colour; the background keeps its red below 150, far outside a
+// tolerance of 30, so a colour click selects the disc and nothing else.
+constexpr uint8_t kDisque[3] = {255, 140, 0};
+
+uint32_t hacher(uint32_t x, uint32_t y, uint32_t graine) {
+  uint32_t h = x * 374761393u + y * 668265263u + graine * 2246822519u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  return h ^ (h >> 16);
+}
+
+// Smooth value noise 0..255: hashed values on a grid of `pas` pixels,
+// interpolated bilinearly in integers.
+uint32_t bruit(int x, int y, int pas, uint32_t graine) {
+  const uint32_t gx = static_cast<uint32_t>(x / pas), gy = static_cast<uint32_t>(y / pas);
+  const uint32_t fx = static_cast<uint32_t>(x % pas), fy = static_cast<uint32_t>(y % pas);
+  const uint32_t p = static_cast<uint32_t>(pas);
+  const uint32_t v00 = hacher(gx, gy, graine) & 255u, v10 = hacher(gx + 1, gy, graine) & 255u;
+  const uint32_t v01 = hacher(gx, gy + 1, graine) & 255u,
+                 v11 = hacher(gx + 1, gy + 1, graine) & 255u;
+  return (v00 * (p - fx) * (p - fy) + v10 * fx * (p - fy) + v01 * (p - fx) * fy + v11 * fx * fy) /
+         (p * p);
+}
+
+void pixelFond(int x, int y, int photo, uint8_t* rvb) {
+  const uint32_t n = (2 * bruit(x, y, 64, 1) + bruit(x, y, 16, 2)) / 3;
+  const uint32_t bande = ((x + 2 * y) / 24) % 2 == 0 ? 0 : 12;
+  // a little sensor noise, different on every photo
+  const int grain = static_cast<int>(hacher(static_cast<uint32_t>(x), static_cast<uint32_t>(y),
+                                            100u + static_cast<uint32_t>(photo)) %
+                                     7u) - 3;
+  rvb[0] = static_cast<uint8_t>(55 + static_cast<int>(n * 75 / 255 + bande) + grain);
+  rvb[1] = static_cast<uint8_t>(70 + static_cast<int>(n * 85 / 255 + bande) + grain);
+  rvb[2] = static_cast<uint8_t>(55 + static_cast<int>(n * 65 / 255 + bande) + grain);
+}
+
+SDL_Surface* nouvelleSurface(int largeur, int hauteur) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, largeur, hauteur, 24, SDL_PIXELFORMAT_RGB24);
+  if (s == nullptr) std::cerr << "surface : " << SDL_GetError() << std::endl;
+  return s;
+}
+
+uint8_t* pixel(SDL_Surface* s, int x, int y) {
+  return static_cast<uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch + x * 3;
+}
+
+bool enregistrer(SDL_Surface* s, const std::filesystem::path& chemin) {
+  const bool ok = IMG_SavePNG(s, chemin.string().c_str()) == 0;
+  if (!ok) std::cerr << chemin.string() << " : " << SDL_GetError() << std::endl;
+  SDL_FreeSurface(s);
+  return ok;
+}
+
+// Draws photo `k` and returns the mean of the disc's pixel centres.
+bool photo(const Options& o, int k, const std::filesystem::path& chemin, double& cx_vrai,
+           double& cy_vrai) {
+  SDL_Surface* s = nouvelleSurface(o.largeur, o.hauteur);
+  if (s == nullptr) return false;
+  for (int y = 0; y < o.hauteur; ++y)
+    for (int x = 0; x < o.largeur; ++x) pixelFond(x, y, k, pixel(s, x, y));
+
+  // Left to right along an arc, off the pixel grid by a varying fraction.
+  const double t = o.photos > 1 ? double(k) / (o.photos - 1) : 0.0;
+  const double marge = o.rayon + 2.0;
+  const double cx = marge + (o.largeur - 2 * marge) * (0.1 + 0.8 * t) + (k * 37 % 100) / 100.0;
+  const double cy = marge + (o.hauteur - 2 * marge) * (0.75 - 0.5 * 4 * t * (1 - t)) +
+                    (k * 61 % 100) / 100.0;
+  int64_t somme_x = 0, somme_y = 0, nombre = 0;  // sums of 2c + 1: exact halves
+  for (int y = 0; y < o.hauteur; ++y) {
+    for (int x = 0; x < o.largeur; ++x) {
+      const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+      if (dx * dx + dy * dy > double(o.rayon) * o.rayon) continue;
+      uint8_t* p = pixel(s, x, y);
+      p[0] = kDisque[0];
+      p[1] = kDisque[1];
+      p[2] = kDisque[2];
+      somme_x += 2 * x + 1;
+      somme_y += 2 * y + 1;
+      ++nombre;
+    }
+  }
+  cx_vrai = nombre > 0 ? somme_x / (2.0 * nombre) : 0.0;
+  cy_vrai = nombre > 0 ? somme_y / (2.0 * nombre) : 0.0;
+  return enregistrer(s, chemin);
+}
+
+bool figureFin(const std::filesystem::path& chemin) {
+  const int largeur = 800, hauteur = 600;
+  SDL_Surface* s = nouvelleSurface(largeur, hauteur);
+  if (s == nullptr) return false;
+  for (int y = 0; y < hauteur; ++y) {
+    for (int x = 0; x < largeur; ++x) {
+      const int dx = x - largeur / 2, dy = y - hauteur / 2;
+      const bool anneau = static_cast<int>(std::sqrt(double(dx * dx + dy * dy)) / 30.0) % 2 == 0;
+      const bool damier = ((x / 50) + (y / 50)) % 2 == 0;
+      uint8_t* p = pixel(s, x, y);
+      p[0] = anneau ? 30 : 230;
+      p[1] = damier ? 60 : 120;
+      p[2] = anneau ? 200 : 90;
+    }
+  }
+  return enregistrer(s, chemin);
+}
+
+std::string parametres(const Options& o) {
+  char bas[16];
+  std::snprintf(bas, sizeof bas, "%03d", o.photos % 1000);
+  std::ostringstream f;
+  f << "Serie de demonstration Trelune\n"
+    << "photos dossier des photos\n"
+    << "3 mode de nommage (1 colonnes fixes, 2 deux numeros, 3 un numero)\n"
+    << "demo_trelune_serie.01.001.jpeg premier fichier (mode 1)\n"
+    << "1 pas de la partie basse (mode 1)\n"
+    << "demo_trelune_serie.01." << bas << ".jpeg dernier fichier (mode 1)\n"
+    << "demo_;prefixe du nom\n"
+    << "1 premier numero\n"
+    << "3 chiffres du numero\n"
+    << "_;separateur (mode 2)\n"
+    << "0 premier second numero (mode 2)\n"
+    << "0 chiffres du second numero (mode 2)\n"
+    << ".png;suffixe du nom\n"
+    << "1 pas du numero\n"
+    << "0 pas du second numero (mode 2)\n"
+    << "0 modulo du second numero (mode 2)\n"
+    << o.photos << " dernier numero\n"
+    << "0 dernier second numero (mode 2)\n"
+    << o.largeur_fenetre << " largeur de la fenetre\n"
+    << o.hauteur_fenetre << " hauteur de la fenetre\n"
+    << o.indice_zoom << " indice du zoom (0.125 0.25 0.5 1 2 5 10 20 50)\n"
+    << "20 pas de deplacement\n"
+    << "30 30 30 tolerances rouge vert bleu\n"
+    << "40000 nombre maximal de pixels\n"
+    << "255 0 0 60 couleur de la zone\n"
+    << "0 255 255 120 couleur des pixels\n";
+  return f.str();
+}
+
+bool lireEntier(const char* texte, int min, int max, int& valeur) {
+  char* fin = nullptr;
+  const long v = std::strtol(texte, &fin, 10);
+  if (fin == texte || *fin != '\0' || v < min || v > max) return false;
+  valeur = static_cast<int>(v);
+  return true;
+}
+
+bool lireTaille(const char* texte, int& largeur, int& hauteur) {
+  const std::string t = texte;
+  const std::size_t x = t.find('x');
+  if (x == std::string::npos) return false;
+  return lireEntier(t.substr(0, x).c_str(), 1, 20000, largeur) &&
+         lireEntier(t.substr(x + 1).c_str(), 1, 20000, hauteur);
+}
+
+bool lireOptions(int argc, char** argv, Options& o) {
+  if (argc < 2 || argv[1][0] == '-') return false;
+  o.dossier = argv[1];
+  for (int i = 2; i < argc; i += 2) {
+    if (i + 1 >= argc) return false;
+    const std::string nom = argv[i];
+    const char* valeur = argv[i + 1];
+    bool ok = false;
+    if (nom == "--photos") ok = lireEntier(valeur, 1, 999, o.photos);
+    else if (nom == "--taille") ok = lireTaille(valeur, o.largeur, o.hauteur);
+    else if (nom == "--fenetre") ok = lireTaille(valeur, o.largeur_fenetre, o.hauteur_fenetre);
+    else if (nom == "--zoom") ok = lireEntier(valeur, 0, 8, o.indice_zoom);
+    else if (nom == "--rayon") ok = lireEntier(valeur, 1, 5000, o.rayon);
+    if (!ok) return false;
+  }
+  // the disc must fit whole inside every photo
+  return o.largeur >= 2 * o.rayon + 6 && o.hauteur >= 2 * o.rayon + 6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!lireOptions(argc, argv, o)) {
+    std::cerr << "usage : trelune_demo <dossier> [--photos N] [--taille LxH] [--fenetre LxH]"
+                 " [--zoom 0..8] [--rayon R]  (la photo doit contenir le disque)"
+              << std::endl;
+    return 2;
+  }
+  namespace fs = std::filesystem;
+  const fs::path racine = o.dossier;
+  std::error_code erreur;
+  fs::create_directories(racine / "donnees", erreur);
+  fs::create_directories(racine / "photos", erreur);
+  if (erreur) {
+    std::cerr << racine.string() << " : " << erreur.message() << std::endl;
+    return 1;
+  }
+  {
+    std::ofstream f(racine / "donnees" / "donnees.txt", std::ios::binary | std::ios::trunc);
+    f << parametres(o);
+    if (!f) {
+      std::cerr << "donnees/donnees.txt : ecriture impossible" << std::endl;
+      return 1;
+    }
+  }
+  std::ofstream centres(racine / "photos" / "centres.txt", std::ios::binary | std::ios::trunc);
+  centres << std::fixed << std::setprecision(10);
+  for (int k = 0; k < o.photos; ++k) {
+    char nom[32];
+    std::snprintf(nom, sizeof nom, "demo_%03d.png", k + 1);
+    double cx = 0.0, cy = 0.0;
+    if (!photo(o, k, racine / "photos" / nom, cx, cy)) return 1;
+    centres << cx << ";" << cy << "\n";
+  }
+  if (!centres || !figureFin(racine / "photos" / "figure_fin.png")) return 1;
+  std::cout << "Serie de demonstration : " << o.photos << " photos dans "
+            << (racine / "photos").string() << std::endl;
+  return 0;
+}
