@@ -192,6 +192,11 @@ struct Etat {
   // display/calques.cpp only, rebuilt lazily while drawing.
   uint64_t m_version_selection = 0;
   CacheMarqueurs m_cache_marqueurs;
+
+  // The photo texture taken out of use by the next-photo step, kept to be
+  // filled again in place by a photo of the same size: written by
+  // display/photo.cpp. It belongs to m_rendu and goes with it.
+  SDL_Texture* m_texture_photo_libre = nullptr;
 };
 
 extern Etat* g_etat;

@@ -4,11 +4,13 @@
 #include "app/etat.h"
 #include "display/fenetre.h"
 #include "display/rendu.h"
+#include "output/resultats.h"
 #include "platform/console.h"
 #include "series/parametres.h"
 
 int main(int, char**) {
   ouvrirConsole();
+  signalerFichiersResultats();
   creerEtat();
   readParameters();
   init();

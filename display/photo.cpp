@@ -2,9 +2,102 @@
 
 #include "app/etat.h"
 
-void creerTexturePhoto() {  // placeholder: a plain texture per photo
+namespace {
+
+// The texture format the renderer would pick for this photo: its own format
+// when the renderer takes it as it is, else the first plain format that has
+// alpha exactly when the photo has.
+Uint32 formatTexture(SDL_Renderer* rendu, const SDL_Surface* photo) {
+  SDL_RendererInfo infos;
+  if (SDL_GetRendererInfo(rendu, &infos) != 0 || infos.num_texture_formats == 0) return SDL_PIXELFORMAT_UNKNOWN;
+  for (Uint32 i = 0; i < infos.num_texture_formats; ++i)
+    if (infos.texture_formats[i] == photo->format->format) return photo->format->format;
+  bool alpha = photo->format->Amask != 0;
+  for (Uint32 i = 0; i < infos.num_texture_formats; ++i) {
+    Uint32 f = infos.texture_formats[i];
+    if (!SDL_ISPIXELFORMAT_FOURCC(f) && (SDL_ISPIXELFORMAT_ALPHA(f) != SDL_FALSE) == alpha) return f;
+  }
+  return infos.texture_formats[0];
+}
+
+// Palettes and colour keys need SDL's own conversion; photos have neither.
+bool remplissableEnPlace(const SDL_Surface* photo) {
+  Uint32 f = photo->format->format;
+  return !SDL_ISPIXELFORMAT_INDEXED(f) && !SDL_ISPIXELFORMAT_FOURCC(f) && !SDL_HasColorKey(const_cast<SDL_Surface*>(photo)) &&
+         !SDL_MUSTLOCK(photo);
+}
+
+// Copies the photo's pixels into the texture, converting once on the way.
+bool remplir(SDL_Texture* texture, Uint32 format, SDL_Surface* photo) {
+  if (format == photo->format->format) return SDL_UpdateTexture(texture, nullptr, photo->pixels, photo->pitch) == 0;
+  void* pixels = nullptr;
+  int pas = 0;
+  if (SDL_LockTexture(texture, nullptr, &pixels, &pas) != 0) return false;
+  int r = SDL_ConvertPixels(photo->w, photo->h, photo->format->format, photo->pixels, photo->pitch, format, pixels, pas);
+  SDL_UnlockTexture(texture);
+  return r == 0;
+}
+
+// Same look as a texture SDL makes from the surface: the photo's blending
+// and modulation.
+void reglerCommeLaPhoto(SDL_Texture* texture, SDL_Surface* photo) {
+  Uint8 r = 255, v = 255, b = 255, a = 255;
+  SDL_BlendMode melange = SDL_BLENDMODE_NONE;
+  SDL_GetSurfaceColorMod(photo, &r, &v, &b);
+  SDL_GetSurfaceAlphaMod(photo, &a);
+  SDL_GetSurfaceBlendMode(photo, &melange);
+  SDL_SetTextureColorMod(texture, r, v, b);
+  SDL_SetTextureAlphaMod(texture, a);
+  SDL_SetTextureBlendMode(texture, melange);
+}
+
+// The texture put aside when it fits the photo; any other is destroyed.
+SDL_Texture* reprendreTextureLibre(Uint32 format, int largeur, int hauteur) {
   Etat& e = *g_etat;
-  e.m_pTexture_prairie = e.pTempSurface_prairie != nullptr
-                             ? SDL_CreateTextureFromSurface(e.m_rendu, e.pTempSurface_prairie)
-                             : nullptr;
+  SDL_Texture* libre = e.m_texture_photo_libre;
+  e.m_texture_photo_libre = nullptr;
+  if (libre == nullptr) return nullptr;
+  Uint32 f = 0;
+  int acces = 0, l = 0, h = 0;
+  if (SDL_QueryTexture(libre, &f, &acces, &l, &h) == 0 && f == format && l == largeur && h == hauteur) return libre;
+  SDL_DestroyTexture(libre);
+  return nullptr;
+}
+
+}  // namespace
+
+void creerTexturePhoto() {
+  Etat& e = *g_etat;
+  if (e.m_pTexture_prairie != nullptr) libererTexturePhoto();
+  SDL_Surface* photo = e.pTempSurface_prairie;
+  if (photo == nullptr || e.m_rendu == nullptr) return;
+
+  Uint32 format = remplissableEnPlace(photo) ? formatTexture(e.m_rendu, photo) : Uint32{SDL_PIXELFORMAT_UNKNOWN};
+  if (format != SDL_PIXELFORMAT_UNKNOWN) {
+    SDL_Texture* texture = reprendreTextureLibre(format, photo->w, photo->h);
+    if (texture == nullptr)
+      texture = SDL_CreateTexture(e.m_rendu, format, SDL_TEXTUREACCESS_STREAMING, photo->w, photo->h);
+    if (texture != nullptr && remplir(texture, format, photo)) {
+      reglerCommeLaPhoto(texture, photo);
+      e.m_pTexture_prairie = texture;
+      return;
+    }
+    if (texture != nullptr) SDL_DestroyTexture(texture);
+  }
+  e.m_pTexture_prairie = SDL_CreateTextureFromSurface(e.m_rendu, photo);
+}
+
+void libererTexturePhoto() {
+  Etat& e = *g_etat;
+  SDL_Texture* texture = e.m_pTexture_prairie;
+  e.m_pTexture_prairie = nullptr;
+  if (texture == nullptr) return;
+  // Only a texture that can be filled in place is worth keeping, and one is enough.
+  int acces = 0;
+  if (SDL_QueryTexture(texture, nullptr, &acces, nullptr, nullptr) != 0 || acces != SDL_TEXTUREACCESS_STREAMING) {
+    SDL_DestroyTexture(texture);
+    return;
+  }
+  if (e.m_texture_photo_libre != nullptr) SDL_DestroyTexture(e.m_texture_photo_libre);
+  e.m_texture_photo_libre = texture;
 }

@@ -1,3 +1,198 @@
 #include "output/vue_suivante.h"
 
-bool vueSuivante() { return true; }  // placeholder
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <iostream>
+#include <limits>
+#include <string>
+
+#include "app/etat.h"
+#include "display/photo.h"
+#include "display/placement.h"
+#include "output/resultats.h"
+#include "series/nom_photo.h"
+
+PositionSerie avancerSchema1(int32_t partie_haute, int32_t partie_basse, int32_t pas) {
+  PositionSerie p{partie_haute, int64_t{partie_basse} + pas};
+  if (p.mineur > 999) {  // one carry only, whatever the step
+    p.mineur -= 1000;
+    p.majeur += 1;
+  }
+  return p;
+}
+
+PositionSerie avancerSchema2(int32_t numero, int32_t numero_2, int32_t pas, int32_t pas_2, int32_t modulo_2) {
+  PositionSerie p{numero, int64_t{numero_2} + pas_2};
+  if (p.mineur >= modulo_2) {  // the carry comes before the number's own step
+    p.mineur -= modulo_2;
+    p.majeur += 1;
+  }
+  p.majeur += pas;
+  return p;
+}
+
+PositionSerie avancerSchema3(int32_t numero, int32_t pas) { return {int64_t{numero} + pas, 0}; }
+
+bool dansLaSerie(PositionSerie position, PositionSerie fin) {
+  return position.majeur < fin.majeur || (position.majeur == fin.majeur && position.mineur <= fin.mineur);
+}
+
+int32_t saturer(int64_t valeur) {
+  if (valeur > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (valeur < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(valeur);
+}
+
+namespace {
+
+// Back to choosing a zone, with nothing drawn but the photo and the
+// window-centre cross; RETURN waits for a sub-mode key.
+void remettreLesModes() {
+  Etat& e = *g_etat;
+  e.m_ajout_souris = false;
+  e.m_ajout_couleurs = false;
+  e.m_retrait_souris = false;
+  e.m_choix_zone = true;
+  e.m_vue_suivante_bloquee = true;
+  e.m_afficher_croix_appui = false;
+  e.m_afficher_centre = false;
+  e.m_afficher_zone = false;
+  e.m_afficher_selection = false;
+}
+
+// The traces are part of the console output, also when there was nothing to
+// release. Fog goes by its flag, gFog by its handle.
+void libererPhoto() {
+  Etat& e = *g_etat;
+  if (e.m_fog_existe != 0) {
+    SDL_FreeSurface(e.Fog);
+    e.Fog = nullptr;
+    e.m_fog_existe = 0;
+  } else {
+    std::cout << "Pas Fog" << std::endl;
+  }
+  std::cout << "apres 1" << std::endl;
+
+  if (e.pTempSurface_prairie != nullptr) {
+    SDL_FreeSurface(e.pTempSurface_prairie);
+    e.pTempSurface_prairie = nullptr;
+    // They pointed into the freed photo.
+    e.m_surface_lue = nullptr;
+    e.m_format_photo = nullptr;
+    e.m_adresse_pixel = nullptr;
+  } else {
+    std::cout << "Pas pTempSurface_prairie" << std::endl;
+  }
+  std::cout << "apres 2" << std::endl;
+
+  if (e.m_pTexture_prairie != nullptr) {
+    libererTexturePhoto();
+  } else {
+    std::cout << "Pas m_pTexture_prairie" << std::endl;
+  }
+  std::cout << "apres 3" << std::endl;
+  std::cout << "apres 4" << std::endl;
+
+  if (e.gFog != nullptr) {
+    SDL_DestroyTexture(e.gFog);
+    e.gFog = nullptr;
+    e.m_gfog_existe = 0;
+  } else {
+    std::cout << "Pas gFog" << std::endl;
+  }
+  std::cout << "apres 6" << std::endl;
+  std::cout << "Memoire liberee" << std::endl;
+}
+
+// Loads nom_photo_complet into the photo surface and its texture.
+void chargerPhoto() {
+  Etat& e = *g_etat;
+  e.pTempSurface_prairie = IMG_Load(e.nom_photo_complet.c_str());
+  if (e.pTempSurface_prairie == nullptr) std::cout << "Erreur de chargement de la photo : " << SDL_GetError() << std::endl;
+  std::cout << "Image chargee" << std::endl;
+  creerTexturePhoto();
+}
+
+// Both axes placed from the current size and zoom, the given pan kept.
+void placerAvecTranslation(double translation_x, double translation_y) {
+  Etat& e = *g_etat;
+  e.m_decalage_x = decalageCentre(e.m_largeur_photo, e.m_zoom, e.m_largeur_fenetre, translation_x);
+  appliquerAxeX();
+  e.m_decalage_y = decalageCentre(e.m_hauteur_photo, e.m_zoom, e.m_hauteur_fenetre, translation_y);
+  appliquerAxeY();
+}
+
+// A photo of another size than the one before (or the first one that loads
+// after a missing start) takes its own size and is placed again, zoom and pan
+// kept: its pixels, centres and reads then stay in its own frame. A failed
+// load keeps the old size.
+void chargerPhotoSuivante() {
+  Etat& e = *g_etat;
+  chargerPhoto();
+  const SDL_Surface* photo = e.pTempSurface_prairie;
+  if (photo == nullptr || (photo->w == e.m_largeur_photo && photo->h == e.m_hauteur_photo)) return;
+  e.m_largeur_photo = photo->w;
+  e.m_hauteur_photo = photo->h;
+  placerAvecTranslation(e.m_translation_x, e.m_translation_y);
+}
+
+// Past the last photo: the closing picture, centred at zoom 0.25. The pan
+// fields and the zoom index stay as they were.
+void afficherImageFin() {
+  Etat& e = *g_etat;
+  std::cout << "Traitement termine" << std::endl;
+  e.nom_photo_complet = e.m_dossier_photos + "/" + "figure_fin.png";
+  std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
+  e.m_zoom = 0.25;
+  chargerPhoto();
+  if (e.pTempSurface_prairie != nullptr) {
+    e.m_largeur_photo = e.pTempSurface_prairie->w;
+    e.m_hauteur_photo = e.pTempSurface_prairie->h;
+  }
+  placerAvecTranslation(0.0, 0.0);
+}
+
+}  // namespace
+
+bool vueSuivante() {
+  Etat& e = *g_etat;
+  std::cout << "Vue suivante" << std::endl;
+  remettreLesModes();
+  libererPhoto();
+  if (e.m_nombre_selectionnes > 0) ecrireResultats();
+
+  // The end test uses the exact 64-bit position, so a step that saturates a
+  // counter lands past the last photo instead of wrapping.
+  PositionSerie position, fin;
+  switch (e.m_mode_nom) {
+    case 1:
+      position = avancerSchema1(e.m_partie_haute, e.m_partie_basse, e.m_pas_partie_basse);
+      fin = {e.m_fin_partie_haute, e.m_fin_partie_basse};
+      e.m_partie_haute = saturer(position.majeur);
+      e.m_partie_basse = saturer(position.mineur);
+      break;
+    case 2:
+      position = avancerSchema2(e.m_numero, e.m_numero_2, e.m_pas_numero, e.m_pas_numero_2, e.m_modulo_numero_2);
+      fin = {e.m_numero_fin, e.m_numero_fin_2};
+      e.m_numero = saturer(position.majeur);
+      e.m_numero_2 = saturer(position.mineur);
+      break;
+    case 3:
+      position = avancerSchema3(e.m_numero, e.m_pas_numero);
+      fin = {e.m_numero_fin, 0};
+      e.m_numero = saturer(position.majeur);
+      break;
+    default:
+      std::cout << "Ce cas n'est pas prevu : " << e.m_mode_nom << std::endl;
+      return false;
+  }
+  composerNomPhoto();
+
+  if (dansLaSerie(position, fin)) {
+    chargerPhotoSuivante();
+  } else {
+    afficherImageFin();
+  }
+  return true;
+}

@@ -1,0 +1,111 @@
+#include "output/resultats.h"
+
+#include <sys/stat.h>
+
+#include "tests/etat_fixture.h"
+
+TEST(Resultats, NumberFormatIsFixedWithTenDecimals) {
+  struct Cas { double valeur; const char* attendu; };
+  for (Cas c : {Cas{12.5, "12.5000000000"}, Cas{300, "300.0000000000"}, Cas{7.25, "7.2500000000"},
+                Cas{-3.125, "-3.1250000000"}, Cas{-0.5, "-0.5000000000"}, Cas{0, "0.0000000000"},
+                Cas{1234567.0, "1234567.0000000000"}, Cas{1.0 / 3.0, "0.3333333333"}}) {
+    SCOPED_TRACE(c.attendu);
+    EXPECT_EQ(c.attendu, texteResultat(c.valeur));
+  }
+}
+
+class ResultatsTest : public EtatTest {
+ protected:
+  void mesurer(double x, double y) {
+    g_etat->m_centre_x = x;
+    g_etat->m_centre_y = y;
+  }
+  std::string dossier_ = dossierTemporaire();
+};
+
+TEST_F(ResultatsTest, ThreeMeasurementsGiveExactBytes) {
+  FichierResultat point(dossier_ + "/p.txt"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
+  ASSERT_TRUE(point.ouvert() && x.ouvert() && y.ouvert());
+  mesurer(12.5, 7.25);
+  ecrireResultatsDans(point, x, y);
+  mesurer(-1.5, 300);
+  ecrireResultatsDans(point, x, y);
+  ecrireResultatsDans(point, x, y);  // no new centre: the same one again
+  EXPECT_EQ(
+      "12.5000000000;7.2500000000\r\n-1.5000000000;300.0000000000\r\n-1.5000000000;300.0000000000\r\n",
+      lireFichier(dossier_ + "/p.txt"));
+  EXPECT_EQ("12.5000000000;-1.5000000000;-1.5000000000;", lireFichier(dossier_ + "/x.txt"));
+  EXPECT_EQ("7.2500000000;300.0000000000;300.0000000000;", lireFichier(dossier_ + "/y.txt"));
+  EXPECT_EQ("", console_.lu());
+}
+
+TEST_F(ResultatsTest, StartKeepsOneCopyOfTheLastNonEmptyRun) {
+  std::string chemin = dossier_ + "/p.txt";
+  ecrireFichier(chemin, "1.0000000000;2.0000000000\r\n");
+  { FichierResultat f(chemin); EXPECT_TRUE(f.ouvert()); }
+  EXPECT_EQ("", lireFichier(chemin));
+  EXPECT_EQ("1.0000000000;2.0000000000\r\n", lireFichier(chemin + ".bak"));
+
+  // A second start by mistake finds an empty file: the copy must survive it.
+  { FichierResultat f(chemin); }
+  EXPECT_EQ("1.0000000000;2.0000000000\r\n", lireFichier(chemin + ".bak"));
+
+  // One generation: a newer non-empty run replaces the copy.
+  {
+    FichierResultat f(chemin);
+    ASSERT_TRUE(f.ajouter("3;"));
+  }
+  { FichierResultat f(chemin); }
+  EXPECT_EQ("3;", lireFichier(chemin + ".bak"));
+
+  // No earlier run: no copy is made.
+  { FichierResultat f(dossier_ + "/neuf.txt"); }
+  struct stat infos;
+  EXPECT_NE(0, stat((dossier_ + "/neuf.txt.bak").c_str(), &infos));
+}
+
+TEST_F(ResultatsTest, ResultsAreNotEmptiedWhenTheirCopyFails) {
+  std::string chemin = dossier_ + "/p.txt";
+  ecrireFichier(chemin, "precieux");
+  ASSERT_EQ(0, mkdir((chemin + ".bak").c_str(), 0755));
+  ecrireFichier(chemin + ".bak/occupe", "x");  // a folder that rename cannot replace
+  FichierResultat f(chemin);
+  EXPECT_FALSE(f.ouvert());
+  EXPECT_EQ("precieux", lireFichier(chemin));
+}
+
+TEST_F(ResultatsTest, UnopenableFileIsReportedAndTheOthersStillWritten) {
+  std::string bloque = dossier_ + "/p.txt";
+  ASSERT_EQ(0, mkdir(bloque.c_str(), 0755));  // as root, modes are ignored: a folder blocks any user
+  FichierResultat point(bloque), x(dossier_ + "/x.txt"), y(dossier_ + "/sans/dossier/y.txt");
+  EXPECT_FALSE(point.ouvert());
+  EXPECT_TRUE(x.ouvert());
+  EXPECT_FALSE(y.ouvert());
+
+  point.signalerOuverture();
+  x.signalerOuverture();
+  y.signalerOuverture();
+  EXPECT_EQ("Pb pour ouvrir le fichier " + bloque + "\nPb pour ouvrir le fichier " + dossier_ +
+                "/sans/dossier/y.txt\n",
+            console_.lu());
+
+  mesurer(12.5, 7.25);
+  ecrireResultatsDans(point, x, y);
+  ecrireResultatsDans(point, x, y);  // every lost record is reported, not just the first
+  std::string une = "Pb pour ecrire dans le fichier " + bloque + "\nPb pour ecrire dans le fichier " +
+                    dossier_ + "/sans/dossier/y.txt\n";
+  EXPECT_EQ(une + une, console_.lu());
+  EXPECT_EQ("12.5000000000;12.5000000000;", lireFichier(dossier_ + "/x.txt"));
+}
+
+TEST_F(ResultatsTest, FullDiskIsReportedAtEveryRecord) {
+  FichierResultat plein("/dev/full"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
+  ASSERT_TRUE(plein.ouvert());
+  mesurer(1, 2);
+  ecrireResultatsDans(plein, x, y);
+  mesurer(3, 4);
+  ecrireResultatsDans(plein, x, y);
+  EXPECT_EQ("Pb pour ecrire dans le fichier /dev/full\nPb pour ecrire dans le fichier /dev/full\n",
+            console_.lu());
+  EXPECT_EQ("2.0000000000;4.0000000000;", lireFichier(dossier_ + "/y.txt"));
+}
