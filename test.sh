@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds, and runs every test through CTest.
+# Installs what the tests need, then: builds and runs every test through CTest;
+# runs each fuzz target for a bounded time; builds again with AddressSanitizer
+# and UndefinedBehaviorSanitizer (build-asan) and runs the whole suite there,
+# where any report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/installer.sh build-essential cmake pkg-config libgtest-dev libbenchmark-dev \
-  libsdl2-dev libsdl2-image-dev xvfb xauth xdotool x11-apps imagemagick
+  libsdl2-dev libsdl2-image-dev xvfb xauth xdotool x11-apps imagemagick clang libclang-rt-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-cd build
-ctest --output-on-failure -j2 --timeout 300
+(cd build && ctest --output-on-failure -j2 --timeout 300)
+
+fuzz/lancer.sh "${TRELUNE_FUZZ_SECONDES:-25}"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELUNE_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+cd build-asan
+# Unit tests keep leak detection; end-to-end tests set their own ASAN_OPTIONS.
+export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --output-on-failure -j2 --timeout 600

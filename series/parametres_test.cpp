@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <limits>
+#include <random>
+#include <sstream>
 #include <vector>
 
 #include "tests/etat_fixture.h"
@@ -286,6 +288,72 @@ TEST_F(Parametres, ShortNameLinesGiveZerosWithoutFailing) {
   EXPECT_EQ(0, e.m_fin_partie_basse);
   EXPECT_NE(std::string::npos, console_.lu().find("m_prefixe abc m_suffixe\nfichier init :abc0.0\n"
                                                   "fichier fin :abc0.0\n"));
+}
+
+// Each line of the console that reports a line names one of the 26.
+std::vector<int> lignesSignalees(const std::string& sortie) {
+  const std::string marque = "Pb pour lire la ligne ";
+  std::vector<int> lignes;
+  std::istringstream flux(sortie);
+  for (std::string l; std::getline(flux, l);) {
+    if (l.compare(0, marque.size(), marque) == 0) lignes.push_back(std::stoi(l.substr(marque.size())));
+  }
+  return lignes;
+}
+
+std::size_t nombreDeLignes(const std::string& texte) {
+  std::size_t n = 0;
+  for (char c : texte) n += c == '\n';
+  return n;
+}
+
+TEST_F(Parametres, RandomBytesAreReportedByLineAndTheReaderReturns) {
+  std::mt19937 hasard(7);
+  for (std::size_t taille : {1u, 64u, 4096u, 200000u}) {
+    SCOPED_TRACE(taille);
+    detruireEtat();
+    creerEtat();
+    console_.lu();
+    std::string octets(taille, '\0');
+    for (char& c : octets) c = static_cast<char>(hasard());
+    EXPECT_FALSE(lire(octets));
+    const std::string sortie = console_.lu();
+    EXPECT_EQ(0u, sortie.find("Fichier de donnes ouvert\n"));
+    const std::vector<int> lignes = lignesSignalees(sortie);
+    ASSERT_FALSE(lignes.empty());
+    for (int l : lignes) EXPECT_TRUE(l >= 1 && l <= 26) << l;
+    EXPECT_LE(nombreDeLignes(log_), 26u);
+  }
+}
+
+TEST_F(Parametres, TenThousandLinesAreReadUpToTheTwentySixth) {
+  struct Cas {
+    const char* nom;
+    std::vector<std::string> lignes;
+    bool ok;
+    std::vector<int> signalees;
+    std::size_t lignes_log;
+  };
+  std::vector<std::string> longue = exemple();
+  longue.resize(10000, "5 ligne de trop");
+  const std::vector<int> numeriques = {3,  5,  8,  9,  11, 12, 14, 15, 16, 17,
+                                       18, 19, 20, 21, 22, 23, 24, 25, 26};
+  for (const Cas& c : {Cas{"example then more", longue, true, {}, 26},
+                       Cas{"blank lines", std::vector<std::string>(10000, ""), false, {2}, 1},
+                       Cas{"no number anywhere", std::vector<std::string>(10000, "abc"), false,
+                           numeriques, 26}}) {
+    SCOPED_TRACE(c.nom);
+    detruireEtat();
+    creerEtat();
+    console_.lu();
+    EXPECT_EQ(c.ok, lire(joindre(c.lignes)));
+    EXPECT_EQ(c.signalees, lignesSignalees(console_.lu()));
+    EXPECT_EQ(c.lignes_log, nombreDeLignes(log_));
+    if (!c.ok) continue;
+    std::vector<std::string> attendu = exemple();
+    attendu[23] = "5000";
+    EXPECT_EQ(joindre(attendu), log_);  // lines past the 26th change nothing
+  }
 }
 
 }  // namespace
