@@ -46,11 +46,18 @@ void dessinerPhoto(Etat& e) {
   }
 }
 
+// A close request not yet taken by the event step (the window closed, or the
+// program told to stop while the frame was drawn).
+bool fermetureEnAttente() {
+  SDL_PumpEvents();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0;
+}
+
 // No photo: report it and, while the run goes on, wait for the operator's
 // number. After the close request nobody is there to answer.
 void attendreReponse(Etat& e) {
   std::cout << "Erreur de chargement de la photo : m_pTexture_prairie n'existe pas" << std::endl;
-  if (!e.m_en_marche) return;
+  if (!e.m_en_marche || fermetureEnAttente()) return;
   long long reponse = 0;
   if (lireEntierConsole(reponse) == Lecture::Nombre) {
     e.m_reponse_console = int32_t(std::clamp<long long>(reponse, std::numeric_limits<int32_t>::min(),

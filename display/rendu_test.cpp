@@ -202,3 +202,19 @@ TEST_F(RenduTest, HugeNumberAtThePauseIsClampedToInt32) {
   render();
   EXPECT_EQ(2147483647, g_etat->m_reponse_console);
 }
+
+TEST_F(RenduTest, PendingCloseRequestSkipsThePause) {
+  ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
+  preparer(4, 4);
+  g_etat->m_en_marche = true;
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  ASSERT_EQ(1, SDL_PushEvent(&quit));
+  console_.entree("5\n");
+  render();
+  EXPECT_EQ(0, g_etat->m_reponse_console);
+  EXPECT_EQ(1, SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT));  // left for the event step
+  SDL_DestroyRenderer(g_etat->m_rendu);
+  g_etat->m_rendu = nullptr;
+  SDL_Quit();
+}
