@@ -79,32 +79,6 @@ TEST(PartieVisible, ShowsTheSameCellsAsTheWholeCopy) {
   }
 }
 
-TEST(PartieVisible, CellsCutByTheEdgeArePiecesOfTheirOwn) {
-  // zoom 10, cells 0..99; the window starts 25 pixels into cell 2 and ends
-  // 5 pixels into cell 10
-  const std::vector<Troncon> pieces = partieVisible(0, 100, -25, 1000, 100, 80);
-  ASSERT_EQ(3u, pieces.size());
-  EXPECT_EQ(2, pieces[0].source_pos);
-  EXPECT_EQ(1, pieces[0].source_taille);
-  EXPECT_EQ(0, pieces[0].destination_pos);
-  EXPECT_EQ(5, pieces[0].destination_taille);
-  EXPECT_EQ(3, pieces[1].source_pos);
-  EXPECT_EQ(7, pieces[1].source_taille);
-  EXPECT_EQ(5, pieces[1].destination_pos);
-  EXPECT_EQ(70, pieces[1].destination_taille);
-  EXPECT_EQ(10, pieces[2].source_pos);
-  EXPECT_EQ(75, pieces[2].destination_pos);
-  EXPECT_EQ(5, pieces[2].destination_taille);
-
-  // one cell wider than the window
-  const std::vector<Troncon> une = partieVisible(0, 10, -120, 500, 10, 30);
-  ASSERT_EQ(1u, une.size());
-  EXPECT_EQ(2, une[0].source_pos);
-  EXPECT_EQ(1, une[0].source_taille);
-  EXPECT_EQ(0, une[0].destination_pos);
-  EXPECT_EQ(30, une[0].destination_taille);
-}
-
 TEST(PartieVisible, NothingShowsOutsideTheWindowOrWithoutPhoto) {
   EXPECT_TRUE(partieVisible(0, 100, 800, 100, 100, 800).empty());   // right of the window
   EXPECT_TRUE(partieVisible(0, 100, -100, 100, 100, 800).empty());  // left of it
