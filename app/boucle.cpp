@@ -1,4 +1,78 @@
 #include "app/boucle.h"
 
-void handleEvents() {}  // placeholder
-void clean() {}         // placeholder
+#include <SDL.h>
+
+#include <iostream>
+
+#include "app/etat.h"
+#include "display/placement.h"
+#include "interaction/clavier.h"
+#include "interaction/souris.h"
+#include "output/vue_suivante.h"
+
+namespace {
+
+// Bound on the ignored events drained in one frame, so a flood of motion can
+// never hold the frame loop.
+constexpr int kIgnoresMax = 1000;
+
+// Takes the next event the program acts on: the close request, a button press
+// or release. Ignored events before it are drained in the same poll, so a
+// drag's motion events never delay the release or the close request.
+void etapeEvenements() {
+  Etat& e = *g_etat;
+  SDL_Event ev;
+  for (int ignores = 0; ignores < kIgnoresMax && SDL_PollEvent(&ev) != 0; ++ignores) {
+    switch (ev.type) {
+      case SDL_QUIT:
+        e.m_en_marche = false;
+        return;
+      case SDL_MOUSEBUTTONDOWN:
+        // no valid zoom: no window point maps to a photo pixel
+        if (!zoomValide()) break;
+        appuiSouris(ev.button.button, ev.button.x, ev.button.y);
+        return;
+      case SDL_MOUSEBUTTONUP:
+        if (!zoomValide()) break;
+        relacheSouris(ev.button.button, ev.button.x, ev.button.y);
+        return;
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void handleEvents() {
+  Etat& e = *g_etat;
+  e.m_etat_clavier = SDL_GetKeyboardState(nullptr);
+  if (sectionClavier() && !vueSuivante()) return;
+  etapeEvenements();
+}
+
+void clean() {
+  Etat& e = *g_etat;
+  std::cout << "cleaning game" << std::endl;
+  std::cout << "apres delete[]" << std::endl;
+  // the flags, not the pointers, say what was created since the last release
+  if (e.m_fog_existe != 0) SDL_FreeSurface(e.Fog);
+  if (e.m_gfog_existe != 0) SDL_DestroyTexture(e.gFog);
+  if (e.pTempSurface_prairie != nullptr) SDL_FreeSurface(e.pTempSurface_prairie);
+  if (e.m_surface_pixel_existe != 0) SDL_FreeSurface(e.m_surface_pixel);
+  if (e.m_texture_pixel_existe != 0) SDL_DestroyTexture(e.m_texture_pixel);
+  e.Fog = nullptr;
+  e.gFog = nullptr;
+  e.pTempSurface_prairie = nullptr;
+  e.m_surface_pixel = nullptr;
+  e.m_texture_pixel = nullptr;
+  e.m_fog_existe = e.m_gfog_existe = e.m_surface_pixel_existe = e.m_texture_pixel_existe = 0;
+  // the renderer belongs to the window: it goes first, and the photo texture
+  // with it
+  if (e.m_rendu != nullptr) SDL_DestroyRenderer(e.m_rendu);
+  if (e.m_fenetre != nullptr) SDL_DestroyWindow(e.m_fenetre);
+  e.m_rendu = nullptr;
+  e.m_pTexture_prairie = nullptr;
+  e.m_fenetre = nullptr;
+  SDL_Quit();
+}
