@@ -152,6 +152,9 @@ e2e_xvfb() {
 # none), its console input on a pipe held open here, its output in console.txt.
 e2e_lancer() {
   [ -n "$E2E_XVFB_PID" ] || e2e_xvfb
+  # a second run in the same folder gets a fresh pipe
+  if [ -n "$E2E_FD" ]; then e2e_fermer_entree; fi
+  rm -f "$E2E_DOSSIER/entree"
   mkfifo "$E2E_DOSSIER/entree"
   # read-write: the open does not wait for a reader, and the pipe never ends
   exec {E2E_FD}<>"$E2E_DOSSIER/entree"
@@ -182,6 +185,24 @@ e2e_attendre_ligne() {
     sleep 0.05
   done
 }
+
+# e2e_nombre_motifs REGEX: how many console lines match the extended REGEX.
+e2e_nombre_motifs() { grep -cE -- "$1" "$E2E_DOSSIER/console.txt" 2>/dev/null || true; }
+
+# e2e_attendre_motif REGEX [COUNT]: waits until COUNT (1) console lines match.
+e2e_attendre_motif() {
+  local motif=$1 nombre=${2:-1}
+  local limite=$((SECONDS + E2E_DELAI))
+  until [ "$(e2e_nombre_motifs "$motif")" -ge "$nombre" ]; do
+    [ "$SECONDS" -lt "$limite" ] || e2e_echec "no console line matching '$motif' (x$nombre)"
+    kill -0 "$E2E_PID" 2>/dev/null || [ "$(e2e_nombre_motifs "$motif")" -ge "$nombre" ] ||
+      e2e_echec "program ended before a line matching '$motif'"
+    sleep 0.05
+  done
+}
+
+# e2e_memoire: the program's resident memory, in kB.
+e2e_memoire() { awk '/^VmRSS:/ { print $2 }' "/proc/$E2E_PID/status"; }
 
 # e2e_attendre_fin: waits for the program to end by itself; sets E2E_CODE.
 e2e_attendre_fin() {
@@ -251,6 +272,14 @@ e2e_glisser() {
 
 # e2e_capture FILE: a screenshot of the whole screen.
 e2e_capture() { xwd -root -silent | convert xwd:- "png:$1"; }
+
+# e2e_pixels FILE X Y W H: "x y R,G,B" per pixel of a window rectangle of the
+# screenshot FILE, x and y in window coordinates.
+e2e_pixels() {
+  convert "$1" -crop "${4}x${5}+$((E2E_FX + $2))+$((E2E_FY + $3))" +repage -depth 8 txt:- |
+    sed -n 's/^\([0-9]*\),\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3,\4,\5/p' |
+    awk -v x0="$2" -v y0="$3" '{ print $1 + x0, $2 + y0, $3 }'
+}
 
 # e2e_pixel X Y: "R,G,B" of the window pixel (X, Y) on a fresh screenshot.
 e2e_pixel() {
