@@ -156,9 +156,11 @@ e2e_lancer() {
   if [ -n "$E2E_FD" ]; then e2e_fermer_entree; fi
   rm -f "$E2E_DOSSIER/entree"
   mkfifo "$E2E_DOSSIER/entree"
-  # read-write: the open does not wait for a reader, and the pipe never ends
+  # read-write: the open does not wait for a reader, and the pipe stays open
+  # until e2e_fermer_entree (call it once the program runs: it opens its end)
   exec {E2E_FD}<>"$E2E_DOSSIER/entree"
-  (cd "$E2E_DOSSIER" && exec "$E2E_TRELUNE" <"$E2E_DOSSIER/entree" >console.txt 2>erreurs.txt) &
+  # the program must not hold the writing end itself, or its input never ends
+  (cd "$E2E_DOSSIER" && exec "$E2E_TRELUNE" <"$E2E_DOSSIER/entree" {E2E_FD}>&- >console.txt 2>erreurs.txt) &
   E2E_PID=$!
 }
 
@@ -172,7 +174,12 @@ e2e_fermer_entree() {
 }
 
 # e2e_nombre_lignes TEXT: how many console lines are exactly TEXT.
-e2e_nombre_lignes() { grep -cxF -- "$1" "$E2E_DOSSIER/console.txt" 2>/dev/null || true; }
+# (0 also before the program has made the file)
+e2e_nombre_lignes() {
+  local n
+  n=$(grep -cxF -- "$1" "$E2E_DOSSIER/console.txt" 2>/dev/null) || true
+  echo "${n:-0}"
+}
 
 # e2e_attendre_ligne TEXT [COUNT]: waits until COUNT (1) console lines are TEXT.
 e2e_attendre_ligne() {
@@ -187,7 +194,11 @@ e2e_attendre_ligne() {
 }
 
 # e2e_nombre_motifs REGEX: how many console lines match the extended REGEX.
-e2e_nombre_motifs() { grep -cE -- "$1" "$E2E_DOSSIER/console.txt" 2>/dev/null || true; }
+e2e_nombre_motifs() {
+  local n
+  n=$(grep -cE -- "$1" "$E2E_DOSSIER/console.txt" 2>/dev/null) || true
+  echo "${n:-0}"
+}
 
 # e2e_attendre_motif REGEX [COUNT]: waits until COUNT (1) console lines match.
 e2e_attendre_motif() {
