@@ -265,6 +265,16 @@ e2e_touche() {
   xdotool keyup "$1"
 }
 
+# e2e_tenir KEY LINE [COUNT]: holds KEY down until COUNT (1) console lines are
+# LINE. A slow frame (sanitizer build) can miss a short press entirely; a key
+# held until its effect shows cannot be missed. A key that acts once per press
+# (P, L) must then be seen up by a frame before it is pressed again.
+e2e_tenir() {
+  xdotool keydown "$1"
+  e2e_attendre_ligne "$2" "${3:-1}"
+  xdotool keyup "$1"
+}
+
 # Mouse, in window coordinates.
 e2e_souris() { xdotool mousemove --sync --window "$E2E_FENETRE" "$1" "$2"; }
 e2e_appui() { xdotool mousedown 1; }

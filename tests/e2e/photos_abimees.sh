@@ -44,13 +44,8 @@ e2e_attendre_ligne "init success"
 e2e_fermer_entree
 e2e_fenetre
 
-# appuyer KEY LINE: presses KEY and waits for one more console line LINE.
-appuyer() {
-  local avant
-  avant=$(e2e_nombre_lignes "$2")
-  e2e_touche "$1"
-  e2e_attendre_ligne "$2" $((avant + 1))
-}
+# appuyer KEY LINE: holds KEY until one more console line is LINE.
+appuyer() { e2e_tenir "$1" "$2" $(($(e2e_nombre_lignes "$2") + 1)); }
 
 centres=()   # the centre written by each RETURN (the last one measured)
 dernier=""

@@ -17,33 +17,42 @@ e2e_attendre_ligne "init success"
 e2e_fenetre
 e2e_attendre_pixel 320 240 0,0,255
 
-# A key whose line tells that every earlier frame, and what its keys did, is over.
+# A key whose line tells that every earlier frame, and what its keys did, is
+# over, its drawing included. A frame sees keys as they were one or two frames
+# before, so the third new line comes from a frame that saw x down, and with
+# it every key pressed before x and still held (arrows act before x).
 synchroniser() {
   local ligne="Mode de selection par couleurs voisines"
-  local avant
-  avant=$(e2e_nombre_lignes "$ligne")
-  e2e_touche x
-  e2e_attendre_ligne "$ligne" $((avant + 1))
+  e2e_tenir x "$ligne" $(($(e2e_nombre_lignes "$ligne") + 3))
+}
+# zoomer N: P held until the Nth "dans P"; then a frame sees it up, so the
+# next press counts as a new one
+zoomer() {
+  e2e_tenir p "dans P" "$1"
+  synchroniser
+}
+# panoramique KEY: at least one pan step
+panoramique() {
+  xdotool keydown "$1"
+  synchroniser
+  xdotool keyup "$1"
+  synchroniser
 }
 
 # zoom 1: the photo covers window [160, 480) x [120, 360); the zone is photo
 # columns 60..259 and rows 20..219
 e2e_glisser 220 140 419 339
 e2e_attendre_ligne "Taille de is_select : 40000"
-e2e_touche i
-e2e_attendre_ligne "Ajouter a la selection par couleurs similaires"
+e2e_tenir i "Ajouter a la selection par couleurs similaires"
 e2e_clic 310 230
 e2e_attendre_motif '^centre: x= '
 read -r CX CY < <(sed -n 's/^centre: x= \([^ ]*\) y= \(.*\)$/\1 \2/p' "$E2E_DOSSIER/console.txt" | tail -n 1)
 synchroniser
 avant_zoom=$(e2e_memoire)
 
-e2e_touche p
-e2e_attendre_ligne "dans P" 1
-e2e_touche p
-e2e_attendre_ligne "dans P" 2
-e2e_touche Right
-synchroniser
+zoomer 1
+zoomer 2
+panoramique Right
 Z=5
 capture="$E2E_DOSSIER/vue.png"
 e2e_capture "$capture"
@@ -74,12 +83,8 @@ cmp -s "$E2E_DOSSIER/croix.txt" "$E2E_DOSSIER/vert.txt" ||
     "green pixels: $(head -n 5 "$E2E_DOSSIER/vert.txt" | tr '\n' ' ')"
 
 # on to zoom 50, where the zone covers 10000 x 10000 window pixels, and a pan step there
-for n in 3 4 5; do
-  e2e_touche p
-  e2e_attendre_ligne "dans P" $n
-done
-e2e_touche Left
-synchroniser
+for n in 3 4 5; do zoomer $n; done
+panoramique Left
 apres=$(e2e_memoire)
 [ $((apres - avant_zoom)) -lt $((50 * 1024)) ] ||
   e2e_echec "resident memory grew from $avant_zoom kB to $apres kB"
