@@ -37,6 +37,17 @@ struct CacheMarqueurs {
   int64_t couleur_aplat[4] = {0, 0, 0, 0};
 };
 
+// The photo reduced to its size on the screen (zooms below 1), and what it
+// was made from.
+struct CachePhotoReduite {
+  SDL_Texture* texture = nullptr;
+  SDL_Renderer* rendu = nullptr;
+  SDL_Texture* photo = nullptr;
+  uint64_t generation = 0;
+  SDL_Rect source{0, 0, 0, 0};
+  int32_t largeur = 0, hauteur = 0;
+};
+
 struct Etat {
   // colour test: written by interaction/selection.cpp
   Uint8 m_rouge_reference = 0, m_vert_reference = 0, m_bleu_reference = 0;
@@ -197,6 +208,14 @@ struct Etat {
   // filled again in place by a photo of the same size: written by
   // display/photo.cpp. It belongs to m_rendu and goes with it.
   SDL_Texture* m_texture_photo_libre = nullptr;
+
+  // Below zoom 1 a frame copies the photo reduced once to its size on the
+  // screen instead of sampling the whole photo again: m_photo_reduite is
+  // written by display/rendu.cpp only; m_generation_photo is bumped by
+  // display/photo.cpp whenever the photo texture gets new pixels. The reduced
+  // texture belongs to m_photo_reduite.rendu and goes with it.
+  uint64_t m_generation_photo = 0;
+  CachePhotoReduite m_photo_reduite;
 };
 
 extern Etat* g_etat;

@@ -68,6 +68,7 @@ SDL_Texture* reprendreTextureLibre(Uint32 format, int largeur, int hauteur) {
 
 void creerTexturePhoto() {
   Etat& e = *g_etat;
+  ++e.m_generation_photo;  // the same texture may come back with other pixels
   if (e.m_pTexture_prairie != nullptr) libererTexturePhoto();
   SDL_Surface* photo = e.pTempSurface_prairie;
   if (photo == nullptr || e.m_rendu == nullptr) return;

@@ -23,27 +23,116 @@ void croix(SDL_Renderer* rendu, const SDL_Rect& h, const SDL_Rect& v) {
   SDL_RenderDrawRect(rendu, &v);
 }
 
-// Copies the visible part of the photo only: the same image as a copy of
-// m_rect_source onto m_rect_destination, at a cost bounded by the window.
-void dessinerPhoto(Etat& e) {
-  int largeur_photo = 0, hauteur_photo = 0;
-  if (SDL_QueryTexture(e.m_pTexture_prairie, nullptr, nullptr, &largeur_photo, &hauteur_photo) != 0) return;
-  int largeur = 0, hauteur = 0;
+// Window size, from the renderer when it tells.
+void tailleSortie(const Etat& e, int& largeur, int& hauteur) {
   if (SDL_GetRendererOutputSize(e.m_rendu, &largeur, &hauteur) != 0) {
     largeur = e.m_largeur_fenetre;
     hauteur = e.m_hauteur_fenetre;
   }
-  const SDL_Rect& s = e.m_rect_source;
-  const SDL_Rect& d = e.m_rect_destination;
-  const std::vector<Troncon> colonnes = partieVisible(s.x, s.w, d.x, d.w, largeur_photo, largeur);
-  const std::vector<Troncon> lignes = partieVisible(s.y, s.h, d.y, d.h, hauteur_photo, hauteur);
+}
+
+// Copies the visible part of a texture only: the same image as a copy of s
+// onto d, at a cost bounded by the window.
+void copierVisible(const Etat& e, SDL_Texture* texture, const SDL_Rect& s, const SDL_Rect& d) {
+  int largeur_texture = 0, hauteur_texture = 0;
+  if (SDL_QueryTexture(texture, nullptr, nullptr, &largeur_texture, &hauteur_texture) != 0) return;
+  int largeur = 0, hauteur = 0;
+  tailleSortie(e, largeur, hauteur);
+  const std::vector<Troncon> colonnes = partieVisible(s.x, s.w, d.x, d.w, largeur_texture, largeur);
+  const std::vector<Troncon> lignes = partieVisible(s.y, s.h, d.y, d.h, hauteur_texture, hauteur);
   for (const Troncon& l : lignes) {
     for (const Troncon& c : colonnes) {
       SDL_Rect source{c.source_pos, l.source_pos, c.source_taille, l.source_taille};
       SDL_Rect destination{c.destination_pos, l.destination_pos, c.destination_taille, l.destination_taille};
-      SDL_RenderCopyEx(e.m_rendu, e.m_pTexture_prairie, &source, &destination, 0.0, nullptr, SDL_FLIP_NONE);
+      SDL_RenderCopyEx(e.m_rendu, texture, &source, &destination, 0.0, nullptr, SDL_FLIP_NONE);
     }
   }
+}
+
+// A reduced photo larger than this many windows is not kept: the direct copy
+// then reads little more than it draws anyway.
+constexpr int64_t kReduiteMaxFenetres = 4;
+
+void oublierPhotoReduite(Etat& e) {
+  CachePhotoReduite& c = e.m_photo_reduite;
+  // a texture of another renderer went, or goes, with it
+  if (c.texture != nullptr && c.rendu == e.m_rendu) SDL_DestroyTexture(c.texture);
+  c = CachePhotoReduite{};
+}
+
+// The photo as the frame copies it below zoom 1 (its source clipped to the
+// texture, stretched over the whole destination), made once per photo and
+// view size into a texture of the destination's size. Null when the zoom is
+// 1 or more, when it would be too large, or when it cannot be made.
+SDL_Texture* photoReduite(Etat& e, int largeur_photo, int hauteur_photo) {
+  const SDL_Rect& s = e.m_rect_source;
+  const SDL_Rect& d = e.m_rect_destination;
+  CachePhotoReduite& c = e.m_photo_reduite;
+  if (c.rendu != e.m_rendu) c = CachePhotoReduite{};  // another renderer: its textures are not ours to free
+
+  SDL_Rect source{0, 0, largeur_photo, hauteur_photo};
+  int largeur = 0, hauteur = 0;
+  tailleSortie(e, largeur, hauteur);
+  const bool utile = e.m_zoom < 1.0 && SDL_IntersectRect(&s, &source, &source) == SDL_TRUE && d.w > 0 &&
+                     d.h > 0 && int64_t(d.w) * d.h <= kReduiteMaxFenetres * std::max(1, largeur) * std::max(1, hauteur);
+  if (!utile) {
+    oublierPhotoReduite(e);
+    return nullptr;
+  }
+  if (c.texture != nullptr && c.photo == e.m_pTexture_prairie && c.generation == e.m_generation_photo &&
+      SDL_RectEquals(&c.source, &source) == SDL_TRUE && c.largeur == d.w && c.hauteur == d.h)
+    return c.texture;
+
+  oublierPhotoReduite(e);
+  SDL_Texture* photo = e.m_pTexture_prairie;
+  SDL_Texture* reduite =
+      SDL_CreateTexture(e.m_rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, d.w, d.h);
+  if (reduite == nullptr) return nullptr;
+
+  // The photo's pixels as they are (no blending, no modulation); the frame
+  // applies the photo's own blending and modulation to the reduced copy.
+  Uint8 r = 255, v = 255, b = 255, a = 255;
+  SDL_BlendMode melange = SDL_BLENDMODE_NONE;
+  SDL_GetTextureColorMod(photo, &r, &v, &b);
+  SDL_GetTextureAlphaMod(photo, &a);
+  SDL_GetTextureBlendMode(photo, &melange);
+  SDL_SetTextureColorMod(photo, 255, 255, 255);
+  SDL_SetTextureAlphaMod(photo, 255);
+  SDL_SetTextureBlendMode(photo, SDL_BLENDMODE_NONE);
+  const SDL_Rect entiere{0, 0, d.w, d.h};
+  bool fait = SDL_SetRenderTarget(e.m_rendu, reduite) == 0;
+  fait = fait && SDL_RenderCopyEx(e.m_rendu, photo, &source, &entiere, 0.0, nullptr, SDL_FLIP_NONE) == 0;
+  fait = SDL_SetRenderTarget(e.m_rendu, nullptr) == 0 && fait;
+  SDL_SetTextureColorMod(photo, r, v, b);
+  SDL_SetTextureAlphaMod(photo, a);
+  SDL_SetTextureBlendMode(photo, melange);
+  if (!fait) {
+    SDL_DestroyTexture(reduite);
+    return nullptr;
+  }
+  SDL_SetTextureColorMod(reduite, r, v, b);
+  SDL_SetTextureAlphaMod(reduite, a);
+  SDL_SetTextureBlendMode(reduite, melange);
+  c.texture = reduite;
+  c.rendu = e.m_rendu;
+  c.photo = photo;
+  c.generation = e.m_generation_photo;
+  c.source = source;
+  c.largeur = d.w;
+  c.hauteur = d.h;
+  return reduite;
+}
+
+// The photo at its place: below zoom 1 from its reduced copy, 1:1.
+void dessinerPhoto(Etat& e) {
+  int largeur_photo = 0, hauteur_photo = 0;
+  if (SDL_QueryTexture(e.m_pTexture_prairie, nullptr, nullptr, &largeur_photo, &hauteur_photo) != 0) return;
+  if (SDL_Texture* reduite = photoReduite(e, largeur_photo, hauteur_photo)) {
+    const SDL_Rect& d = e.m_rect_destination;
+    copierVisible(e, reduite, SDL_Rect{0, 0, d.w, d.h}, d);
+    return;
+  }
+  copierVisible(e, e.m_pTexture_prairie, e.m_rect_source, e.m_rect_destination);
 }
 
 // A close request not yet taken by the event step (the window closed, or the

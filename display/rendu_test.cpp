@@ -7,6 +7,7 @@
 
 #include "app/etat.h"
 #include "display/fenetre.h"
+#include "display/photo.h"
 #include "display/placement.h"
 #include "tests/etat_fixture.h"
 
@@ -157,6 +158,87 @@ TEST_F(RenduTest, VisiblePartMatchesTheWholeCopyAtEveryZoom) {
       }
     }
   }
+}
+
+// Below zoom 1 the frame copies a reduced photo made once; the image is the
+// one the plain copy of the placement rectangles gives: the same pixels when
+// the photo lies inside the window, at most one window pixel off where the
+// window edge cuts it. A new photo in the same texture is not missed.
+TEST_F(RenduTest, ReducedPhotoDrawsWhatThePlainCopyDraws) {
+  preparer(320, 240);
+  Etat& e = *g_etat;
+  e.m_afficher_croix_fenetre = false;
+  SDL_Surface* attendu = SDL_CreateRGBSurfaceWithFormat(0, 320, 240, 32, SDL_PIXELFORMAT_RGB888);
+  SDL_Renderer* rendu_attendu = SDL_CreateSoftwareRenderer(attendu);
+  ASSERT_NE(nullptr, rendu_attendu);
+
+  // The plain copy of the placement rectangles, and the frame's pixels compared with it.
+  auto comparer = [&](SDL_Surface* photo, bool exact) {
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(rendu_attendu, photo);
+    SDL_SetRenderDrawColor(rendu_attendu, 0, 150, 0, 255);
+    SDL_RenderClear(rendu_attendu);
+    SDL_RenderCopy(rendu_attendu, texture, &e.m_rect_source, &e.m_rect_destination);
+    SDL_RenderPresent(rendu_attendu);
+    SDL_DestroyTexture(texture);
+    auto lire = [](SDL_Surface* s, int x, int y) {
+      return reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch)[x] & 0xFFFFFF;
+    };
+    int loin = 0, differents = 0;
+    for (int y = 0; y < 240; ++y) {
+      for (int x = 0; x < 320; ++x) {
+        const Uint32 vu = lire(cible_, x, y);
+        if (vu == lire(attendu, x, y)) continue;
+        ++differents;
+        bool voisin = false;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx)
+            voisin = voisin || (x + dx >= 0 && x + dx < 320 && y + dy >= 0 && y + dy < 240 &&
+                                lire(attendu, x + dx, y + dy) == vu);
+        loin += !voisin;
+      }
+    }
+    if (exact) EXPECT_EQ(0, differents);
+    EXPECT_EQ(0, loin);
+  };
+
+  chargerPhoto(1003, 777);
+  const std::pair<double, double> pans[] = {{0, 0}, {-900, 13}, {700, -500}, {3, 2000}};
+  for (double zoom : {0.125, 0.25, 0.5}) {
+    for (auto [pan_x, pan_y] : pans) {
+      SCOPED_TRACE(testing::Message() << "zoom " << zoom << " pan " << pan_x << "," << pan_y);
+      placer(zoom, pan_x, pan_y);
+      render();
+      const SDL_Rect& d = e.m_rect_destination;
+      EXPECT_NE(nullptr, e.m_photo_reduite.texture);
+      comparer(photo_, d.x >= 0 && d.y >= 0 && d.x + d.w <= 320 && d.y + d.h <= 240);
+    }
+  }
+
+  // another photo of the same size, filled into the same texture
+  placer(0.25, 0, 0);
+  render();
+  SDL_Texture* avant = e.m_pTexture_prairie;
+  SDL_Surface* autre = SDL_CreateRGBSurfaceWithFormat(0, 1003, 777, 32, SDL_PIXELFORMAT_RGB888);
+  SDL_FillRect(autre, nullptr, SDL_MapRGB(autre->format, 200, 30, 30));
+  e.m_pTexture_prairie = nullptr;  // the first one was not made by creerTexturePhoto: not ours to keep
+  SDL_DestroyTexture(avant);
+  e.pTempSurface_prairie = autre;
+  creerTexturePhoto();
+  render();
+  comparer(autre, true);
+  libererTexturePhoto();
+  creerTexturePhoto();  // the texture put aside comes back
+  render();
+  comparer(autre, true);
+  e.pTempSurface_prairie = nullptr;
+  SDL_FreeSurface(autre);
+
+  // zoom 1 and above copy the photo itself
+  placer(1.0, 0, 0);
+  render();
+  EXPECT_EQ(nullptr, e.m_photo_reduite.texture);
+  SDL_DestroyRenderer(rendu_attendu);
+  SDL_FreeSurface(attendu);
 }
 
 TEST_F(RenduTest, MissingPhotoWaitsForANumberWhileRunning) {
