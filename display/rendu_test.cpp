@@ -197,7 +197,9 @@ TEST_F(RenduTest, ReducedPhotoDrawsWhatThePlainCopyDraws) {
         loin += !voisin;
       }
     }
-    if (exact) EXPECT_EQ(0, differents);
+    if (exact) {
+      EXPECT_EQ(0, differents);
+    }
     EXPECT_EQ(0, loin);
   };
 
