@@ -29,8 +29,18 @@ struct CacheMarqueurs {
   CleMarqueurs cle;
   // Window rectangles of equal marker coverage: rectangle i is copied
   // repetitions[i] times (overlapping markers below zoom 1 blend repeatedly).
+  // With a mask, the counts are those left after the mask's one blend.
   std::vector<SDL_Rect> rectangles;
   std::vector<int32_t> repetitions;
+  // Coverage table of the window, kept between rebuilds to spare the allocation.
+  std::vector<int32_t> comptes;
+  // Renderers other than the software one: the marker colour opaque on every
+  // covered window pixel and transparent elsewhere, copied once over
+  // boite_masque (empty when no mask is in use).
+  SDL_Texture* masque = nullptr;
+  SDL_Renderer* rendu_masque = nullptr;
+  int64_t masque_w = 0, masque_h = 0;
+  SDL_Rect boite_masque{0, 0, 0, 0};
   SDL_Texture* aplat = nullptr;  // flat marker colour, at most window-sized
   SDL_Renderer* rendu_aplat = nullptr;
   int64_t aplat_w = 0, aplat_h = 0;

@@ -76,15 +76,101 @@ bool marqueurVisible(const CleMarqueurs& c) {
   return SDL_IntersectRect(&e.m_rect_source_pixel, &texture, &commun) == SDL_TRUE;
 }
 
+// Window span [debut, fin) of the markers of one photo coordinate on one
+// axis, clipped to the window; empty (debut >= fin) when off the window.
+struct Portee {
+  int32_t debut, fin;
+};
+
+// The spans of one axis. Zone lists hold a few thousand distinct coordinates
+// for a million entries, so each coordinate's floor is computed once into a
+// table; lists spread too widely for a table are mapped entry by entry.
+class Axe {
+ public:
+  Axe(const int32_t* valeurs, int64_t n, double zoom, double decalage, int64_t retrait, int64_t cote,
+      int64_t limite)
+      : zoom_(zoom), decalage_(decalage), retrait_(retrait), cote_(cote), limite_(limite) {
+    if (n <= 0) return;
+    const auto bornes = std::minmax_element(valeurs, valeurs + n);
+    const int64_t etendue = int64_t(*bornes.second) - *bornes.first + 1;
+    if (etendue > n + 65536) return;
+    minimum_ = *bornes.first;
+    table_.resize(size_t(etendue));
+    for (int64_t v = 0; v < etendue; ++v) table_[size_t(v)] = calculer(minimum_ + v);
+  }
+  Portee operator()(int32_t v) const {
+    return table_.empty() ? calculer(v) : table_[size_t(int64_t(v) - minimum_)];
+  }
+
+ private:
+  Portee calculer(int64_t v) const {
+    const int64_t p = int64_t(plancher(double(v) * zoom_ - decalage_)) + retrait_;
+    const int64_t debut = std::max<int64_t>(p, 0), fin = std::min(p + cote_, limite_);
+    return debut < fin ? Portee{int32_t(debut), int32_t(fin)} : Portee{0, 0};
+  }
+  double zoom_, decalage_;
+  int64_t retrait_, cote_, limite_;
+  int64_t minimum_ = 0;
+  std::vector<Portee> table_;
+};
+
+// Renderers other than the software one blend a texel as exact arithmetic on
+// the texel and the modulation: an opaque marker-colour texel under alpha
+// modulation blends as the flat marker texture does, and a transparent one
+// leaves the pixel as it was. The software renderer blends per-pixel alpha
+// by other rounding than a flat copy, so it gets no mask.
+bool masqueExact(SDL_Renderer* rendu) {
+  SDL_RendererInfo info;
+  return SDL_GetRendererInfo(rendu, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;
+}
+
+// Fills the mask over boite from the coverage counts: the marker colour,
+// opaque where at least one marker falls. False when no mask can be had.
+bool remplirMasque(CacheMarqueurs& c, const CleMarqueurs& cle, const int32_t* comptes, int64_t pas,
+                   const SDL_Rect& boite) {
+  Etat& e = *g_etat;
+  if (!masqueExact(e.m_rendu)) return false;
+  if (c.masque == nullptr || c.rendu_masque != e.m_rendu || c.masque_w != cle.fenetre[0] ||
+      c.masque_h != cle.fenetre[1]) {
+    // a texture of another renderer went with it; only ours is destroyed here
+    if (c.masque != nullptr && c.rendu_masque == e.m_rendu) SDL_DestroyTexture(c.masque);
+    c.rendu_masque = e.m_rendu;
+    c.masque_w = cle.fenetre[0];
+    c.masque_h = cle.fenetre[1];
+    c.masque = SDL_CreateTexture(e.m_rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 int(c.masque_w), int(c.masque_h));
+    if (c.masque == nullptr) return false;
+    SDL_SetTextureBlendMode(c.masque, SDL_BLENDMODE_BLEND);
+    // a smoothing filter would blur the mask's edges
+    SDL_SetTextureScaleMode(c.masque, SDL_ScaleModeNearest);
+  }
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(c.masque, &boite, &pixels, &pitch) != 0) return false;
+  const Uint32 teinte = (Uint32(cle.couleur[0]) << 16) | (Uint32(cle.couleur[1]) << 8) | Uint32(cle.couleur[2]);
+  const Uint32 plein = 0xFF000000u | teinte;
+  for (int y = 0; y < boite.h; ++y) {
+    Uint32* sortie = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + int64_t(y) * pitch);
+    const int32_t* ligne = comptes + (int64_t(boite.y) + y) * pas + boite.x;
+    for (int x = 0; x < boite.w; ++x) sortie[x] = ligne[x] > 0 ? plein : teinte;
+  }
+  SDL_UnlockTexture(c.masque);
+  SDL_SetTextureAlphaMod(c.masque, Uint8(cle.couleur[3]));
+  c.boite_masque = boite;
+  return true;
+}
+
 // Coverage count of every window pixel (how many markers blend over it),
 // then rectangles of equal count: a pixel blended n times by n marker copies
 // gets the same n blends from its rectangle copied n times. One walk over the
 // entries (never past the shortest list) fills a difference table of the
-// window; off-window markers draw nothing and are skipped.
-void construireRectangles(CacheMarqueurs& c, const SDL_Rect& fenetre) {
+// window, or the counts themselves for one-pixel markers; off-window markers
+// draw nothing and are skipped.
+void construireRectangles(CacheMarqueurs& c, const CleMarqueurs& cle, const SDL_Rect& fenetre) {
   Etat& e = *g_etat;
   c.rectangles.clear();
   c.repetitions.clear();
+  c.boite_masque = SDL_Rect{0, 0, 0, 0};
   const int64_t l = fenetre.w, h = fenetre.h;
   if (l <= 0 || h <= 0) return;
   const int64_t zone = (int64_t(e.m_zone_dx) + 1) * (int64_t(e.m_zone_dy) + 1);
@@ -93,43 +179,61 @@ void construireRectangles(CacheMarqueurs& c, const SDL_Rect& fenetre) {
   const int32_t taille = e.m_taille_pixel;
   const int64_t retrait = taille > 2 ? 1 : 0;
   const int64_t cote = taille > 2 ? taille - 2 : taille;
-  const double zoom = e.m_zoom, dx = e.m_decalage_x, dy = e.m_decalage_y;
-  std::vector<int32_t> d(size_t((l + 1) * (h + 1)), 0);
-  auto at = [&](int64_t x, int64_t y) -> int32_t& { return d[size_t(y * (l + 1) + x)]; };
-  int64_t bx0 = l, by0 = h, bx1 = 0, by1 = 0;
+  const Axe axeX(e.m_liste_x.data(), n, e.m_zoom, e.m_decalage_x, retrait, cote, l);
+  const Axe axeY(e.m_liste_y.data(), n, e.m_zoom, e.m_decalage_y, retrait, cote, h);
+  const int64_t pas = l + 1;
+  c.comptes.assign(size_t(pas * (h + 1)), 0);
+  int32_t* const d = c.comptes.data();
+  const bool ponctuel = cote == 1;
+  int32_t bx0 = int32_t(l), by0 = int32_t(h), bx1 = 0, by1 = 0;
   auto bit = e.is_select.cbegin();
   for (int64_t k = 0; k < n; ++k, ++bit) {
     if (!*bit) continue;
-    const int64_t x = int64_t(plancher(e.m_liste_x[size_t(k)] * zoom - dx)) + retrait;
-    const int64_t y = int64_t(plancher(e.m_liste_y[size_t(k)] * zoom - dy)) + retrait;
-    const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
-    const int64_t x1 = std::min(x + cote, l), y1 = std::min(y + cote, h);
-    if (x0 >= x1 || y0 >= y1) continue;
-    ++at(x0, y0);
-    --at(x1, y0);
-    --at(x0, y1);
-    ++at(x1, y1);
-    bx0 = std::min(bx0, x0);
-    by0 = std::min(by0, y0);
-    bx1 = std::max(bx1, x1);
-    by1 = std::max(by1, y1);
+    const Portee px = axeX(e.m_liste_x[size_t(k)]);
+    if (px.debut >= px.fin) continue;
+    const Portee py = axeY(e.m_liste_y[size_t(k)]);
+    if (py.debut >= py.fin) continue;
+    if (ponctuel) {
+      ++d[py.debut * pas + px.debut];
+    } else {
+      ++d[py.debut * pas + px.debut];
+      --d[py.debut * pas + px.fin];
+      --d[py.fin * pas + px.debut];
+      ++d[py.fin * pas + px.fin];
+    }
+    bx0 = std::min(bx0, px.debut);
+    by0 = std::min(by0, py.debut);
+    bx1 = std::max(bx1, px.fin);
+    by1 = std::max(by1, py.fin);
   }
   if (bx0 >= bx1 || by0 >= by1) return;
-  // the table is zero left of and above the box: sum within it only
-  for (int64_t y = by0; y < by1; ++y)
-    for (int64_t x = bx0; x < bx1; ++x)
-      at(x, y) += (x > bx0 ? at(x - 1, y) : 0) + (y > by0 ? at(x, y - 1) : 0) -
-                  (x > bx0 && y > by0 ? at(x - 1, y - 1) : 0);
+  // the table is zero left of and above the box: sum within it only, each
+  // row's running sum added to the finished row above
+  if (!ponctuel) {
+    for (int64_t y = by0; y < by1; ++y) {
+      int32_t* ligne = d + y * pas;
+      const int32_t* dessus = y > by0 ? ligne - pas : nullptr;
+      int32_t cumul = 0;
+      for (int64_t x = bx0; x < bx1; ++x) {
+        cumul += ligne[x];
+        ligne[x] = cumul + (dessus != nullptr ? dessus[x] : 0);
+      }
+    }
+  }
+  // the mask gives every covered pixel its first blend; the rectangles the rest
+  const SDL_Rect boite{bx0, by0, bx1 - bx0, by1 - by0};
+  const int32_t deja = remplirMasque(c, cle, d, pas, boite) ? 1 : 0;
   // runs of equal count per row, stacked onto the run just above when it has
   // the same columns and count
   std::vector<size_t> dessus, courants;
   for (int64_t y = by0; y < by1; ++y) {
+    const int32_t* ligne = d + y * pas;
     courants.clear();
     size_t p = 0;
     for (int64_t x = bx0; x < bx1;) {
-      const int32_t compte = at(x, y);
+      const int32_t compte = ligne[x] - deja;
       int64_t fin = x + 1;
-      while (fin < bx1 && at(fin, y) == compte) ++fin;
+      while (fin < bx1 && ligne[fin] - deja == compte) ++fin;
       if (compte > 0) {
         const int gx = int(x), largeur = int(fin - x);
         while (p < dessus.size() && c.rectangles[dessus[p]].x < gx) ++p;
@@ -202,10 +306,12 @@ void dessinerMarqueurs() {
   if (!c.valide || std::memcmp(&cle, &c.cle, sizeof cle) != 0) {
     c.rectangles.clear();
     c.repetitions.clear();
-    if (marqueurVisible(cle)) construireRectangles(c, fenetre);
+    c.boite_masque = SDL_Rect{0, 0, 0, 0};
+    if (marqueurVisible(cle)) construireRectangles(c, cle, fenetre);
     c.cle = cle;
     c.valide = true;
   }
+  if (c.boite_masque.w > 0 && c.masque != nullptr) copier(c.masque, c.boite_masque, c.boite_masque);
   if (c.rectangles.empty() || !preparerAplat(c, cle)) return;
   for (size_t i = 0; i < c.rectangles.size(); ++i) {
     const SDL_Rect& r = c.rectangles[i];
