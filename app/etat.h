@@ -34,6 +34,13 @@ struct CacheMarqueurs {
   std::vector<int32_t> repetitions;
   // Coverage table of the window, kept between rebuilds to spare the allocation.
   std::vector<int32_t> comptes;
+  // Photo coordinates of the selected entries, with their bounds: a pan or a
+  // zoom walks these instead of the whole zone. Made again when the
+  // selection part of the key (version, zone, list sizes) changes.
+  bool choix_valide = false;
+  CleMarqueurs cle_choix;
+  std::vector<int32_t> choix_x, choix_y;
+  int32_t choix_min[2] = {0, 0}, choix_max[2] = {0, 0};
   // Renderers other than the software one: the marker colour opaque on every
   // covered window pixel and transparent elsewhere, copied once over
   // boite_masque (empty when no mask is in use).

@@ -186,9 +186,25 @@ void mesurer(SDL_Renderer* rendu, const char* nom, bool relire) {
       const double cache = mediane(fois, [&] { image(photo, dessinerMarqueurs); });
       bool pareil = true;
       if (relire) pareil = lire(rendu) == attendu;
+      // a held pan key: one step and one frame, back and forth
+      int sens = 0;
+      const double panoramique = mediane(fois, [&] {
+        deplacerVue((sens++ & 1) != 0 ? Direction::Gauche : Direction::Droite);
+        image(photo, dessinerMarqueurs);
+      });
+      if (relire) {  // one step off the first view: both ways again
+        deplacerVue(Direction::Droite);
+        image(photo, marqueursUnParUn);
+        attendu = lire(rendu);
+        image(photo, dessinerMarqueurs);
+        pareil = pareil && lire(rendu) == attendu;
+        deplacerVue(Direction::Gauche);
+      }
       std::printf("markers zoom %-3g n=%-8d per-call frame %8.2f ms | cached frame %6.2f ms (ratio %.3f) | "
-                  "rebuild frame %6.2f ms (ratio %.3f) | %zu rectangles | image %s\n",
-                  e.m_zoom, n, unParUn, cache, cache / unParUn, reconstruit, reconstruit / unParUn,
+                  "selection-change frame %6.2f ms (ratio %.3f) | pan-step frame %6.2f ms (ratio %.3f) | "
+                  "%zu rectangles | image %s\n",
+                  e.m_zoom, n, unParUn, cache, cache / unParUn, reconstruit, reconstruit / unParUn, panoramique,
+                  panoramique / unParUn,
                   e.m_cache_marqueurs.rectangles.size(), relire ? (pareil ? "identical" : "DIFFERENT") : "not read");
     }
   }
