@@ -170,16 +170,23 @@ TEST_F(CalquesTest, MarkersGiveThePixelsOfOneCopyPerSelectedPixel) {
 // a mask and only the further blends as copies. The unit run has the dummy
 // video driver and skips this; ctest runs it again under Xvfb.
 TEST_F(CalquesTest, DisplayRendererMarkersGiveThePixelsOfOneCopyPerSelectedPixel) {
+  // SDL_Quit, when nothing else had SDL up, also releases what the display
+  // connection brought in (its bus connection among others)
+  const bool seul = SDL_WasInit(0) == 0;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << SDL_GetError();
   struct Video {
+    bool seul;
     SDL_Window* fenetre = nullptr;
     SDL_Renderer* rendu = nullptr;
     ~Video() {
       if (rendu != nullptr) SDL_DestroyRenderer(rendu);
       if (fenetre != nullptr) SDL_DestroyWindow(fenetre);
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      if (seul)
+        SDL_Quit();
+      else
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-  } video;
+  } video{seul};
   if (std::string(SDL_GetCurrentVideoDriver()) == "dummy") GTEST_SKIP() << "no display";
   video.fenetre = SDL_CreateWindow("marqueurs", 0, 0, kL, kH, SDL_WINDOW_HIDDEN);
   if (video.fenetre != nullptr) video.rendu = SDL_CreateRenderer(video.fenetre, -1, 0);
