@@ -178,16 +178,33 @@ void mesurer(SDL_Renderer* rendu, const char* nom, bool relire) {
       const double unParUn = mediane(fois, [&] { image(photo, marqueursUnParUn); });
       std::vector<Uint32> attendu;
       if (relire) attendu = lire(rendu);
-      ++e.m_version_selection;
-      const double premier = maintenant();
-      image(photo, dessinerMarqueurs);  // rebuilds the rectangles
-      const double reconstruit = maintenant() - premier;
+      // a selection change or a pan step before every frame: the rectangles are made again
+      const double reconstruit = mediane(fois, [&] {
+        ++e.m_version_selection;
+        image(photo, dessinerMarqueurs);
+      });
       const double cache = mediane(fois, [&] { image(photo, dessinerMarqueurs); });
       bool pareil = true;
       if (relire) pareil = lire(rendu) == attendu;
+      // a held pan key: one step and one frame, back and forth
+      int sens = 0;
+      const double panoramique = mediane(fois, [&] {
+        deplacerVue((sens++ & 1) != 0 ? Direction::Gauche : Direction::Droite);
+        image(photo, dessinerMarqueurs);
+      });
+      if (relire) {  // one step off the first view: both ways again
+        deplacerVue(Direction::Droite);
+        image(photo, marqueursUnParUn);
+        attendu = lire(rendu);
+        image(photo, dessinerMarqueurs);
+        pareil = pareil && lire(rendu) == attendu;
+        deplacerVue(Direction::Gauche);
+      }
       std::printf("markers zoom %-3g n=%-8d per-call frame %8.2f ms | cached frame %6.2f ms (ratio %.3f) | "
-                  "rebuild frame %6.2f ms (ratio %.3f) | %zu rectangles | image %s\n",
-                  e.m_zoom, n, unParUn, cache, cache / unParUn, reconstruit, reconstruit / unParUn,
+                  "selection-change frame %6.2f ms (ratio %.3f) | pan-step frame %6.2f ms (ratio %.3f) | "
+                  "%zu rectangles | image %s\n",
+                  e.m_zoom, n, unParUn, cache, cache / unParUn, reconstruit, reconstruit / unParUn, panoramique,
+                  panoramique / unParUn,
                   e.m_cache_marqueurs.rectangles.size(), relire ? (pareil ? "identical" : "DIFFERENT") : "not read");
     }
   }
