@@ -9,7 +9,7 @@
 // selects.
 //
 // The input is read front to back, a byte at a time (0 once it runs out), so
-// a seed can be written by hand: see fuzz/corpus/selection/.
+// a seed can be written by hand (TRELUNE_FUZZ_TRACE=1 shows each step).
 #include <SDL.h>
 
 #include <algorithm>
@@ -420,6 +420,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     clavier.str(texte);  // what the console reads, for the tolerance keys and the pause
   }
 
+  const bool trace = std::getenv("TRELUNE_FUZZ_TRACE") != nullptr;
   for (int pas = 0; pas < 32 && !o.vide(); ++pas) {
     const uint8_t op = o.u8();
     switch (op % 13) {
@@ -500,6 +501,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
           echec("recount off the lists");
         break;
       }
+    }
+    if (trace) {  // to check what a hand-written seed does
+      std::fprintf(stderr, "step %d, operation %d: zone %d,%d..%d,%d, %zu entries, count %d\n%s", pas, op % 13,
+                   e.m_zone_x0, e.m_zone_y0, e.m_zone_x1, e.m_zone_y1, e.is_select.size(), e.m_nombre_selectionnes,
+                   console.str().c_str());
+      console.str("");
     }
     verifierSelection("step " + std::to_string(pas) + " (operation " + std::to_string(op % 13) + ")");
   }
