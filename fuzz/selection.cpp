@@ -430,8 +430,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
         if (op & 0x80) {
           x0 = (x0 % 100 + 100) % 100;
           y0 = (y0 % 100 + 100) % 100;
-          x1 = x0 + o.u8() % 100;
-          y1 = y0 + o.u8() % 100;
+          // sometimes a zone of over 65536 entries, as large photos give
+          const int cote = op & 0x40 ? 300 : 100;
+          x1 = x0 + o.u16() % cote;
+          y1 = y0 + o.u16() % cote;
         } else if (std::abs(int64_t(x1) - x0) > 200 || std::abs(int64_t(y1) - y0) > 200) {
           // corners come from the photo: no zone wider than it
           x1 = static_cast<int32_t>(std::clamp<int64_t>(int64_t(x0) + o.s8(), INT32_MIN, INT32_MAX));
