@@ -29,8 +29,25 @@ struct CacheMarqueurs {
   CleMarqueurs cle;
   // Window rectangles of equal marker coverage: rectangle i is copied
   // repetitions[i] times (overlapping markers below zoom 1 blend repeatedly).
+  // With a mask, the counts are those left after the mask's one blend.
   std::vector<SDL_Rect> rectangles;
   std::vector<int32_t> repetitions;
+  // Coverage table of the window, kept between rebuilds to spare the allocation.
+  std::vector<int32_t> comptes;
+  // Photo coordinates of the selected entries, with their bounds: a pan or a
+  // zoom walks these instead of the whole zone. Made again when the
+  // selection part of the key (version, zone, list sizes) changes.
+  bool choix_valide = false;
+  CleMarqueurs cle_choix;
+  std::vector<int32_t> choix_x, choix_y;
+  int32_t choix_min[2] = {0, 0}, choix_max[2] = {0, 0};
+  // Renderers other than the software one: the marker colour opaque on every
+  // covered window pixel and transparent elsewhere, copied once over
+  // boite_masque (empty when no mask is in use).
+  SDL_Texture* masque = nullptr;
+  SDL_Renderer* rendu_masque = nullptr;
+  int64_t masque_w = 0, masque_h = 0;
+  SDL_Rect boite_masque{0, 0, 0, 0};
   SDL_Texture* aplat = nullptr;  // flat marker colour, at most window-sized
   SDL_Renderer* rendu_aplat = nullptr;
   int64_t aplat_w = 0, aplat_h = 0;

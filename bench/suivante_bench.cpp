@@ -185,6 +185,12 @@ int main(int argc, char** argv) {
   for (const Serie& s : series)
     std::printf("%-14s median %7.1f ms real %7.1f ms cpu   ratio %.2f x real, %.2f x cpu\n", s.nom,
                 mediane(s.reel), mediane(s.cpu), mediane(s.reel) / base_reel, mediane(s.cpu) / base_cpu);
+  // One tab-separated line for bench/lancer.sh's summary: figure, measured,
+  // baseline, ratio, target.
+  const double pas = mediane(series[1].reel);
+  const std::string rendu = std::string(infos.name) == "software" ? "software" : std::string("default: ") + infos.name;
+  std::printf("resume\tnext photo, 6000x4000 JPEG (%s)\t%.1f ms\tIMG_Load %.1f ms\t%.2f\t<= 1.5\n", rendu.c_str(),
+              pas, base_reel, pas / base_reel);
   std::remove(g_photo.c_str());
   std::remove(dossier);
   SDL_DestroyRenderer(e.m_rendu);

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/etat.h"
 #include "display/calques.h"
 #include "display/placement.h"
+#include "display/rendu.h"
 #include "interaction/souris.h"
 #include "interaction/vue.h"
 
@@ -36,6 +38,13 @@ double mediane(int fois, F f) {
   }
   std::sort(t.begin(), t.end());
   return t[t.size() / 2];
+}
+
+// One tab-separated line per figure for bench/lancer.sh's summary: figure,
+// measured, baseline, ratio, target.
+void resume(const char* figure, const char* rendu, double ms, double budget_ms, double cible) {
+  std::printf("resume\t%s (%s)\t%.2f ms\tbudget %.0f ms\t%.2f\t<= %g\n", figure, rendu, ms, budget_ms,
+              ms / budget_ms, cible);
 }
 
 // The photo and view of a run; the record is fresh for each renderer.
@@ -147,9 +156,11 @@ void mesurer(SDL_Renderer* rendu, const char* nom, bool relire) {
   SDL_RendererInfo info;
   SDL_GetRendererInfo(rendu, &info);
   std::printf("== %s renderer (%s), window %dx%d\n", nom, info.name, kL, kH);
+  const std::string etiquette = std::strcmp(nom, "default") == 0 ? std::string("default: ") + info.name : nom;
   SDL_Texture* photo = nullptr;
   preparer(rendu, photo);
   Etat& e = *g_etat;
+  e.m_pTexture_prairie = photo;  // for the frames drawn by render itself
 
   // Overlay: a 200 x 200 zone at zoom 50, one pan step and one frame.
   vueA(8);
@@ -162,13 +173,20 @@ void mesurer(SDL_Renderer* rendu, const char* nom, bool relire) {
   construireFog();
   const double pas = mediane(9, [] { deplacerVue(Direction::Droite); });
   const double cadre = mediane(9, [&] { image(photo, dessinerZone); });
+  const double pasRendu = mediane(9, [] {
+    deplacerVue(Direction::Gauche);
+    render();
+  });
   const double octets = double(e.Fog->w) * e.Fog->h * 4;
   const double litteral = double(e.m_rect_zone.w) * e.m_rect_zone.h * 4;
   std::printf("overlay zoom 50, zone 200x200 (%dx%d window px): surface %dx%d = %.2f MiB "
               "(whole-zone surface %.0f MiB, %.0fx more); pan step %.2f ms; frame %.2f ms\n",
               e.m_rect_zone.w, e.m_rect_zone.h, e.Fog->w, e.Fog->h, octets / 1048576.0, litteral / 1048576.0,
               litteral / octets, pas, cadre);
+  std::printf("pan step and its render frame %.2f ms\n", pasRendu);
+  resume("pan step + render frame, zoom 50, zone 200x200", etiquette.c_str(), pasRendu, 30.0, 1.0);
   libererFog();
+  e.m_afficher_zone = false;
 
   for (int indice : {3, 6}) {
     vueA(indice);
@@ -178,20 +196,53 @@ void mesurer(SDL_Renderer* rendu, const char* nom, bool relire) {
       const double unParUn = mediane(fois, [&] { image(photo, marqueursUnParUn); });
       std::vector<Uint32> attendu;
       if (relire) attendu = lire(rendu);
-      ++e.m_version_selection;
-      const double premier = maintenant();
-      image(photo, dessinerMarqueurs);  // rebuilds the rectangles
-      const double reconstruit = maintenant() - premier;
+      // a selection change or a pan step before every frame: the rectangles are made again
+      const double reconstruit = mediane(fois, [&] {
+        ++e.m_version_selection;
+        image(photo, dessinerMarqueurs);
+      });
       const double cache = mediane(fois, [&] { image(photo, dessinerMarqueurs); });
       bool pareil = true;
       if (relire) pareil = lire(rendu) == attendu;
+      // a held pan key: one step and one frame, back and forth
+      int sens = 0;
+      const double panoramique = mediane(fois, [&] {
+        deplacerVue((sens++ & 1) != 0 ? Direction::Gauche : Direction::Droite);
+        image(photo, dessinerMarqueurs);
+      });
+      if (relire) {  // one step off the first view: both ways again
+        deplacerVue(Direction::Droite);
+        image(photo, marqueursUnParUn);
+        attendu = lire(rendu);
+        image(photo, dessinerMarqueurs);
+        pareil = pareil && lire(rendu) == attendu;
+        deplacerVue(Direction::Gauche);
+      }
+      // The program's own frame: photo and markers, after a selection change or not.
+      e.m_afficher_selection = true;
+      const double renduChange = mediane(fois, [&] {
+        ++e.m_version_selection;
+        render();
+      });
+      const double renduCache = mediane(fois, render);
+      e.m_afficher_selection = false;
+      std::printf("render zoom %-3g n=%-8d selection-change frame %6.2f ms (%.3f of 50 ms) | cached frame %6.2f ms "
+                  "(%.3f of 50 ms)\n",
+                  e.m_zoom, n, renduChange, renduChange / 50.0, renduCache, renduCache / 50.0);
+      char figure[96];
+      std::snprintf(figure, sizeof figure, "render frame, 10^%d selected, zoom %g, selection changed",
+                    int(std::lround(std::log10(n))), e.m_zoom);
+      resume(figure, etiquette.c_str(), renduChange, 50.0, n >= 1000000 ? 0.5 : 1.0);
       std::printf("markers zoom %-3g n=%-8d per-call frame %8.2f ms | cached frame %6.2f ms (ratio %.3f) | "
-                  "rebuild frame %6.2f ms (ratio %.3f) | %zu rectangles | image %s\n",
-                  e.m_zoom, n, unParUn, cache, cache / unParUn, reconstruit, reconstruit / unParUn,
+                  "selection-change frame %6.2f ms (ratio %.3f) | pan-step frame %6.2f ms (ratio %.3f) | "
+                  "%zu rectangles | image %s\n",
+                  e.m_zoom, n, unParUn, cache, cache / unParUn, reconstruit, reconstruit / unParUn, panoramique,
+                  panoramique / unParUn,
                   e.m_cache_marqueurs.rectangles.size(), relire ? (pareil ? "identical" : "DIFFERENT") : "not read");
     }
   }
   libererMarqueurPixel();
+  e.m_pTexture_prairie = nullptr;
   SDL_DestroyTexture(photo);
   detruireEtat();
 }

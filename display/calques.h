@@ -8,6 +8,8 @@
 void dessinerZone();
 // Draws the same pixels as one copy of m_texture_pixel (from
 // m_rect_source_pixel) per selected zone pixel, but as one copy per rectangle
-// of equal marker coverage; the rectangles are cached and made again only
-// when the selection, the view, the marker or the window changes.
+// of equal marker coverage, and on renderers other than the software one as
+// a single window-sized mask for every pixel's first blend; rectangles and
+// mask are cached and made again only when the selection, the view, the
+// marker or the window changes.
 void dessinerMarqueurs();

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "interaction/souris.h"
 #include "interaction/vue.h"
@@ -124,6 +126,7 @@ class CalquesTest : public EtatTest {
                                    e.m_bleu_pixel, e.m_alpha_pixel);
     marqueursUnParUn(reference.rendu, t);
     SDL_RenderPresent(reference.rendu);
+    EXPECT_GT(reference.differences(Toile()), 0) << "no marker in the window";
     programme_.effacer();
     dessinerMarqueurs();
     SDL_RenderPresent(programme_.rendu);
@@ -137,7 +140,7 @@ TEST_F(CalquesTest, MarkersGiveThePixelsOfOneCopyPerSelectedPixel) {
   struct Cas { double zoom; int taille; double dx, dy; int alpha; };
   const Cas cas[] = {
       {1.0, 1, -3.0, -2.0, 30},   {1.0, 1, 0.5, -0.25, 128}, {2.0, 2, -1.5, 3.0, 30},
-      {5.0, 5, 40.0, 10.0, 200},  {10.0, 10, 77.3, 41.9, 30}, {20.0, 20, 300.0, 200.0, 77},
+      {5.0, 5, 90.0, 70.0, 200},  {10.0, 10, 190.3, 141.9, 30}, {20.0, 20, 390.0, 290.0, 77},
       {0.5, 1, -10.0, -5.0, 30},  {0.25, 1, -2.0, -2.0, 30},  {0.125, 1, -1.0, 0.0, 128},
       // after the closing picture: zoom 0.25 with the marker of zoom 10
       {0.25, 10, -5.0, -5.0, 30},
@@ -161,6 +164,81 @@ TEST_F(CalquesTest, MarkersGiveThePixelsOfOneCopyPerSelectedPixel) {
     marqueur(c.taille);
     EXPECT_EQ(0, ecartAvecUnParUn());
   }
+}
+
+// Renderers with a display take the first blend of every covered pixel from
+// a mask and only the further blends as copies. The unit run has the dummy
+// video driver and skips this; ctest runs it again under Xvfb.
+TEST_F(CalquesTest, DisplayRendererMarkersGiveThePixelsOfOneCopyPerSelectedPixel) {
+  // SDL_Quit, when nothing else had SDL up, also releases what the display
+  // connection brought in (its bus connection among others)
+  const bool seul = SDL_WasInit(0) == 0;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << SDL_GetError();
+  struct Video {
+    bool seul;
+    SDL_Window* fenetre = nullptr;
+    SDL_Renderer* rendu = nullptr;
+    ~Video() {
+      if (rendu != nullptr) SDL_DestroyRenderer(rendu);
+      if (fenetre != nullptr) SDL_DestroyWindow(fenetre);
+      if (seul)
+        SDL_Quit();
+      else
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+  } video{seul};
+  if (std::string(SDL_GetCurrentVideoDriver()) == "dummy") GTEST_SKIP() << "no display";
+  video.fenetre = SDL_CreateWindow("marqueurs", 0, 0, kL, kH, SDL_WINDOW_HIDDEN);
+  if (video.fenetre != nullptr) video.rendu = SDL_CreateRenderer(video.fenetre, -1, 0);
+  SDL_RendererInfo info;
+  if (video.rendu == nullptr || SDL_GetRendererInfo(video.rendu, &info) != 0 ||
+      (info.flags & SDL_RENDERER_SOFTWARE) != 0)
+    GTEST_SKIP() << "no renderer but the software one";
+  Etat& e = *g_etat;
+  e.m_rendu = video.rendu;
+  // the varied background of Toile, as a texture copied over the whole target
+  Toile motif;
+  SDL_Texture* fond = SDL_CreateTextureFromSurface(video.rendu, motif.surface);
+  ASSERT_NE(nullptr, fond);
+  auto lire = [&] {
+    std::vector<Uint32> p(size_t(kL) * kH);
+    SDL_RenderReadPixels(video.rendu, nullptr, SDL_PIXELFORMAT_RGB888, p.data(), kL * 4);
+    for (Uint32& v : p) v &= 0xFFFFFF;
+    return p;
+  };
+  struct Cas { double zoom; int taille; double dx, dy; int alpha; };
+  // overlapping markers below zoom 1 take copies beyond the mask's one blend
+  const Cas cas[] = {{1.0, 1, 0.5, -0.25, 128}, {2.0, 2, -1.5, 3.0, 30},   {5.0, 5, 90.0, 70.0, 200},
+                     {10.0, 10, 190.3, 141.9, 30}, {0.5, 1, -10.0, -5.0, 30}, {0.125, 1, -1.0, 0.0, 128},
+                     {0.25, 10, -5.0, -5.0, 30}};
+  unsigned graine = 1;
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " taille " << c.taille << " alpha " << c.alpha);
+    e.m_alpha_pixel = c.alpha;
+    e.m_rouge_pixel = 250;
+    e.m_vert_pixel = 200;
+    e.m_bleu_pixel = 10;
+    e.m_zoom = c.zoom;
+    e.m_decalage_x = c.dx;
+    e.m_decalage_y = c.dy;
+    zone(20, 15, 90, 70, 0.6, graine++);
+    marqueur(c.taille);
+    SDL_Texture* t = texturePleine(video.rendu, std::max(1, e.m_rect_source_pixel.w),
+                                   std::max(1, e.m_rect_source_pixel.h), 250, 200, 10, c.alpha);
+    SDL_RenderCopy(video.rendu, fond, nullptr, nullptr);
+    const std::vector<Uint32> vierge = lire();
+    marqueursUnParUn(video.rendu, t);
+    const std::vector<Uint32> attendu = lire();
+    EXPECT_TRUE(attendu != vierge) << "no marker in the window";
+    SDL_DestroyTexture(t);
+    SDL_RenderCopy(video.rendu, fond, nullptr, nullptr);
+    dessinerMarqueurs();
+    EXPECT_TRUE(lire() == attendu);
+    SDL_RenderPresent(video.rendu);
+  }
+  SDL_DestroyTexture(fond);
+  libererMarqueurPixel();
+  e.m_cache_marqueurs = CacheMarqueurs();
 }
 
 TEST_F(CalquesTest, NoMarkersWithoutTextureSizeOrSource) {
@@ -201,6 +279,24 @@ TEST_F(CalquesTest, CachedMarkersFollowTheSelectionAndTheView) {
   e.m_zoom = 5.0;
   marqueur(5);
   EXPECT_EQ(0, ecartAvecUnParUn());
+}
+
+TEST_F(CalquesTest, WidelySpreadCoordinatesGiveTheSameMarkers) {
+  Etat& e = *g_etat;
+  struct Cas { double zoom; int taille; };
+  for (Cas c : {Cas{1.0, 1}, Cas{5.0, 5}, Cas{0.5, 1}}) {
+    SCOPED_TRACE(testing::Message() << "zoom " << c.zoom);
+    e.m_zoom = c.zoom;
+    e.m_decalage_x = c.zoom * 15;
+    e.m_decalage_y = c.zoom * 10;
+    zone(20, 15, 40, 30, 0.5, 13);
+    // far photo coordinates leave too wide a range for a table of the axis
+    e.m_liste_x[0] = 40000000;
+    e.m_liste_y[1] = -40000000;
+    e.is_select[0] = e.is_select[1] = true;
+    marqueur(c.taille);
+    EXPECT_EQ(0, ecartAvecUnParUn());
+  }
 }
 
 TEST_F(CalquesTest, MarkerWalkNeverPassesTheLists) {

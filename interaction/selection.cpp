@@ -82,6 +82,19 @@ inline Uint32 valeurPixel(const Uint8* p, int octets) {
   }
 }
 
+// 1-, 2- and 4-bit palette photos: SDL counts one byte per pixel, yet several
+// pixels share a byte, so a pixel is its bits within the byte of its column.
+inline bool pixelsPaquets(const SDL_PixelFormat* f) { return f->BitsPerPixel < 8; }
+
+Uint32 indexPaquet(const SDL_PixelFormat* f, const Uint8* ligne, int32_t colonne, const Uint8*& adresse) {
+  const int bits = f->BitsPerPixel > 0 ? f->BitsPerPixel : 1;
+  const int par_octet = 8 / bits;
+  adresse = ligne + colonne / par_octet;
+  const int rang = colonne % par_octet;
+  const int decalage = SDL_PIXELORDER(f->format) == SDL_BITMAPORDER_4321 ? rang * bits : 8 - bits - rang * bits;
+  return (*adresse >> decalage) & ((1u << bits) - 1);
+}
+
 inline bool dansTolerance(int courant, int reference, int32_t tolerance) {
   return std::abs(courant - reference) <= tolerance;
 }
@@ -309,6 +322,10 @@ Uint32 lirePixel(SDL_Surface* surface, int32_t colonne, int32_t ligne) {
   Etat& e = *g_etat;
   e.m_octets_par_pixel = surface->format->BytesPerPixel;
   if (surface->pixels == nullptr || colonne < 0 || ligne < 0 || colonne >= surface->w || ligne >= surface->h) return 0;
+  if (pixelsPaquets(surface->format)) {
+    const Uint8* ligne_octets = static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(ligne) * surface->pitch;
+    return indexPaquet(surface->format, ligne_octets, colonne, e.m_adresse_pixel);
+  }
   const Uint8* adresse = static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(ligne) * surface->pitch +
                          static_cast<size_t>(colonne) * e.m_octets_par_pixel;
   e.m_adresse_pixel = adresse;
@@ -348,7 +365,8 @@ void ajouterCouleursSimilaires(int32_t wx, int32_t wy) {
   }
   std::cout << "Fin lecture couleur" << std::endl;
 
-  const Sommes sommes = listesRectangle(e) ? passeCouleurRectangle(e, s) : passeCouleurListes(e, s);
+  const bool rectangle = listesRectangle(e) && !pixelsPaquets(s->format);
+  const Sommes sommes = rectangle ? passeCouleurRectangle(e, s) : passeCouleurListes(e, s);
   noterDernierPixel(e, s);
   SDL_UnlockSurface(s);
   publierSommes(e, sommes);

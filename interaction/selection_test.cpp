@@ -188,6 +188,40 @@ TEST_F(SelectionTest, TwentyFourBitPixelsFollowTheFormat) {
   }
 }
 
+TEST_F(SelectionTest, PackedPixelsAreReadByTheirBits) {
+  // One row of 9 pixels: the ninth lies in the second byte, and the row is
+  // only 4 bytes long, so a byte per pixel would read past the photo.
+  struct Cas {
+    Uint32 format;
+    Uint8 octets[2];
+    Uint32 indices[9];
+  };
+  const Cas cas[] = {
+      {SDL_PIXELFORMAT_INDEX1MSB, {0xA1, 0x80}, {1, 0, 1, 0, 0, 0, 0, 1, 1}},
+      {SDL_PIXELFORMAT_INDEX1LSB, {0xA1, 0x01}, {1, 0, 0, 0, 0, 1, 0, 1, 1}},
+      {SDL_PIXELFORMAT_INDEX4MSB, {0x3C, 0x01}, {3, 12, 0, 1, 0, 0, 0, 0, 0}},
+      {SDL_PIXELFORMAT_INDEX4LSB, {0x3C, 0x01}, {12, 3, 1, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(SDL_GetPixelFormatName(c.format));
+    SDL_Surface* s = creerPhoto(9, 1, c.format);
+    ASSERT_NE(nullptr, s);
+    std::memcpy(s->pixels, c.octets, 2);
+    SDL_Palette* palette = s->format->palette;
+    for (int i = 0; i < palette->ncolors; ++i) palette->colors[i] = {Uint8(i * 10), 0, 0, 255};
+    for (int col = 0; col < 9; ++col) EXPECT_EQ(c.indices[col], lirePixel(s, col, 0)) << "column " << col;
+
+    // the colour click on column 8 takes every pixel of its index
+    montrer(s);
+    tolerances(0, 0, 0);
+    ASSERT_TRUE(definirZone(0, 0, 8, 0));
+    ajouterCouleursSimilaires(8, 0);
+    for (int col = 0; col < 9; ++col) EXPECT_EQ(c.indices[col] == c.indices[8], bool(g_etat->is_select[col])) << "column " << col;
+    SDL_FreeSurface(photo_);
+    photo_ = nullptr;
+  }
+}
+
 TEST_F(SelectionTest, ClicksAndZonesOffTinyPhotosStayOnThePhoto) {
   struct Cas {
     int w, h, wx, wy, c, r;

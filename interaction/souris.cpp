@@ -22,8 +22,9 @@ void enregistrerAppui(int32_t x, int32_t y) {
   const int32_t s = e.m_demi_croix;
   e.m_x_appui = x;
   e.m_y_appui = y;
-  e.m_croix_appui_h = {x - s, y, 2 * s, 1};
-  e.m_croix_appui_v = {x, y - s, 1, 2 * s};
+  // a point far outside the window (a drag off screen) must not wrap the bars
+  e.m_croix_appui_h = {versInt32(double(x) - s), y, 2 * s, 1};
+  e.m_croix_appui_v = {x, versInt32(double(y) - s), 1, 2 * s};
   e.m_afficher_croix_appui = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/conversion.h"
 #include "tests/etat_fixture.h"
 
 namespace {
@@ -118,6 +119,14 @@ TEST_F(SourisTest, PressRecordsThePointOnlyForTheLeftButtonInColourMode) {
   EXPECT_EQ(7, e.m_x_souris);
   EXPECT_EQ(9, e.m_y_souris);
   EXPECT_EQ(30, e.m_x_appui);
+
+  // a press reported far off the window: the bars stop at the safe range
+  e.m_ajout_couleurs = false;
+  e.m_retrait_souris = true;
+  appuiSouris(SDL_BUTTON_LEFT, INT32_MIN, INT32_MAX);
+  EXPECT_EQ(INT32_MIN, e.m_x_appui);
+  EXPECT_TRUE(egal(SDL_Rect{-kEntierSur, INT32_MAX, 20, 1}, e.m_croix_appui_h));
+  EXPECT_TRUE(egal(SDL_Rect{INT32_MIN, kEntierSur, 1, 20}, e.m_croix_appui_v));
 }
 
 TEST_F(SourisTest, RefusedZoneKeepsThePressCrossAndHidesTheOverlay) {

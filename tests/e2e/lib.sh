@@ -131,19 +131,36 @@ EOF
 
 # Starts a private X server without key autorepeat on a free display.
 e2e_xvfb() {
-  local numero="$E2E_DOSSIER/display.txt"
+  local numero="$E2E_DOSSIER/display.txt" essai
+  # A loaded machine sometimes leaves a server without a display number for a
+  # long time: start another one rather than fail the run.
+  for essai in 1 2 3; do
+    if e2e_xvfb_essai "$numero"; then
+      export DISPLAY=":$(head -n 1 "$numero")"
+      local limite=$((SECONDS + E2E_DELAI))
+      until xdotool getmouselocation >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$limite" ] || e2e_echec "display $DISPLAY not answering"
+        sleep 0.05
+      done
+      return 0
+    fi
+    kill -KILL "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+    E2E_XVFB_PID=""
+  done
+  e2e_echec "Xvfb gave no display: $(cat "$E2E_DOSSIER/xvfb.txt")"
+}
+
+# e2e_xvfb_essai FILE: one server start; true once it wrote its display number.
+e2e_xvfb_essai() {
+  local numero=$1
   : >"$numero"
   Xvfb -displayfd 9 -r -screen 0 1280x1024x24 -nolisten tcp 9>"$numero" >"$E2E_DOSSIER/xvfb.txt" 2>&1 &
   E2E_XVFB_PID=$!
   local limite=$((SECONDS + E2E_DELAI))
   until [ -s "$numero" ]; do
-    kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_echec "Xvfb did not start: $(cat "$E2E_DOSSIER/xvfb.txt")"
-    [ "$SECONDS" -lt "$limite" ] || e2e_echec "Xvfb gave no display"
-    sleep 0.05
-  done
-  export DISPLAY=":$(head -n 1 "$numero")"
-  until xdotool getmouselocation >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$limite" ] || e2e_echec "display $DISPLAY not answering"
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || return 1
+    [ "$SECONDS" -lt "$limite" ] || return 1
     sleep 0.05
   done
 }

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release in build-bench/ (or the folder given), runs
+# each one and prints one table of their ratios: figure, measured, baseline,
+# ratio, target. Each program's whole output is kept in build-bench/releves/.
+#
+# The photo and marker frames draw on a software renderer of their own, which
+# needs no display, and on the default renderer of a window: those two run
+# once under xvfb-run -a and give both. The next-photo step uses the window's
+# renderer: it runs under SDL_VIDEODRIVER=dummy (software) and under
+# xvfb-run -a (default). Without xvfb-run, everything runs on dummy only.
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/.." && pwd)
+construction=${1:-$racine/build-bench}
+"$racine/tools/installer.sh" build-essential cmake pkg-config libgtest-dev libsdl2-dev libsdl2-image-dev \
+  libbenchmark-dev xvfb xauth
+
+cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante)
+cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$construction" -j2 --target "${cibles[@]}" >/dev/null
+releves=$construction/releves
+rm -rf "$releves"
+mkdir -p "$releves"
+export SDL_AUDIODRIVER=dummy
+
+# lancer LOG COMMAND...: runs one benchmark in bench/ of the build, its output into LOG.
+lancer() {
+  local journal=$releves/$1
+  shift
+  echo "running: $* (output in ${journal#"$racine"/})"
+  (cd "$construction/bench" && "$@") >"$journal" 2>&1 || {
+    echo "failed: $*" >&2
+    tail -n 20 "$journal" >&2
+    exit 1
+  }
+}
+ecran=(env SDL_VIDEODRIVER=dummy)
+if command -v xvfb-run >/dev/null; then
+  ecran=(xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp")
+fi
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+debut=$(date +%s)
+# Google Benchmark: 0.3 s per figure is enough for stable CPU times here.
+lancer selection.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_selection --benchmark_min_time=0.3
+lancer vue.txt "${ecran[@]}" ./trelune_bench_vue
+lancer rendu.txt "${ecran[@]}" ./trelune_bench_rendu
+lancer suivante_logiciel.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_suivante
+if command -v xvfb-run >/dev/null; then
+  lancer suivante_defaut.txt "${ecran[@]}" ./trelune_bench_suivante
+fi
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg); $(($(date +%s) - debut)) s of benchmarks"
+grep -h '^video driver' "$releves"/suivante_*.txt || true
+echo
+
+{
+  printf 'figure\tmeasured\tbaseline\tratio\ttarget\n'
+  for journal in selection vue rendu suivante_logiciel suivante_defaut; do
+    if [ -f "$releves/$journal.txt" ]; then cat "$releves/$journal.txt"; fi
+  done |
+    sed -n 's/^resume\t//p'
+} | column -t -s $'\t'
