@@ -7,6 +7,7 @@
 
 #include "app/conversion.h"
 #include "app/etat.h"
+#include "display/aplat.h"
 #include "display/placement.h"
 #include "interaction/selection.h"
 
@@ -168,23 +169,8 @@ void construireFog() {
 
 void creerFog(int32_t largeur, int32_t hauteur) {
   Etat& e = *g_etat;
-  e.Fog = SDL_CreateRGBSurface(0, largeur, hauteur, 32, 0, 0, 0, 0);
-  e.m_fog_existe = 1;
-  if (e.Fog == nullptr) {
-    std::cout << SDL_GetError() << std::flush;
-    return;  // nothing to fill and nothing to make a texture from
-  }
-  SDL_FillRect(e.Fog, nullptr,
-               SDL_MapRGBA(e.Fog->format, Uint8(e.m_rouge_fog & 0xFF), Uint8(e.m_vert_fog & 0xFF),
-                           Uint8(e.m_bleu_fog & 0xFF), 255));
-  e.gFog = SDL_CreateTextureFromSurface(e.m_rendu, e.Fog);
-  e.m_gfog_existe = 1;
-  if (e.gFog == nullptr) {
-    std::cout << SDL_GetError() << std::flush;
-    return;
-  }
-  SDL_SetTextureBlendMode(e.gFog, SDL_BLENDMODE_BLEND);
-  SDL_SetTextureAlphaMod(e.gFog, Uint8(e.m_alpha_fog & 0xFF));
+  creerAplat({e.Fog, e.m_fog_existe, e.gFog, e.m_gfog_existe}, largeur, hauteur, e.m_rouge_fog, e.m_vert_fog,
+             e.m_bleu_fog, e.m_alpha_fog);
 }
 
 void libererFog() {

@@ -6,6 +6,7 @@
 
 #include "app/conversion.h"
 #include "app/etat.h"
+#include "display/aplat.h"
 #include "display/placement.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
@@ -31,23 +32,8 @@ void terminerVue() {
 
 void creerMarqueurPixel(int32_t cote) {
   Etat& e = *g_etat;
-  e.m_surface_pixel = SDL_CreateRGBSurface(0, cote, cote, 32, 0, 0, 0, 0);
-  e.m_surface_pixel_existe = 1;
-  if (e.m_surface_pixel == nullptr) {
-    std::cout << SDL_GetError() << std::flush;
-    return;  // no surface: no fill and no texture
-  }
-  SDL_FillRect(e.m_surface_pixel, nullptr,
-               SDL_MapRGBA(e.m_surface_pixel->format, Uint8(e.m_rouge_pixel & 0xFF), Uint8(e.m_vert_pixel & 0xFF),
-                           Uint8(e.m_bleu_pixel & 0xFF), 255));
-  e.m_texture_pixel = SDL_CreateTextureFromSurface(e.m_rendu, e.m_surface_pixel);
-  e.m_texture_pixel_existe = 1;
-  if (e.m_texture_pixel == nullptr) {
-    std::cout << SDL_GetError() << std::flush;
-    return;
-  }
-  SDL_SetTextureBlendMode(e.m_texture_pixel, SDL_BLENDMODE_BLEND);
-  SDL_SetTextureAlphaMod(e.m_texture_pixel, Uint8(e.m_alpha_pixel & 0xFF));
+  creerAplat({e.m_surface_pixel, e.m_surface_pixel_existe, e.m_texture_pixel, e.m_texture_pixel_existe}, cote, cote,
+             e.m_rouge_pixel, e.m_vert_pixel, e.m_bleu_pixel, e.m_alpha_pixel);
 }
 
 }  // namespace
