@@ -109,8 +109,9 @@ lecteur_ouvrir() {
 
 # lecteur_attendre TEXT: reads on to the next console line starting with TEXT.
 lecteur_attendre() {
-  local ligne
-  while IFS= read -r -t "$E2E_DELAI" -u "$E2E_LECTEUR" ligne; do
+  local ligne limite=$((SECONDS + E2E_DELAI))
+  # a key held down writes a line every frame: the reads alone never time out
+  while [ "$SECONDS" -lt "$limite" ] && IFS= read -r -t "$E2E_DELAI" -u "$E2E_LECTEUR" ligne; do
     [[ $ligne == "$1"* ]] && return 0
   done
   e2e_echec "no further console line starting '$1'"
@@ -127,7 +128,7 @@ xdo_ouvrir() {
 # xdo COMMAND...: one line for that xdotool; it runs after the earlier ones.
 xdo() { echo "$*" >&"$E2E_XDO"; }
 
-# serie_mesurer FIRST LAST [ACTION]: measures photos FIRST to LAST of the
+# serie_mesurer FIRST LAST: measures photos FIRST to LAST of the
 # series (the zone already chosen): I and a click on the disc, then RETURN,
 # with one wait per key change, on the program's answer. The program takes
 # the key state when it fetches events from the X server, and it fetches
@@ -141,19 +142,27 @@ xdo() { echo "$*" >&"$E2E_XDO"; }
 #  - the left release, I up, RETURN down: the release is handled while I
 #    still holds the colour sub-mode, and RETURN is then seen with I up, so it
 #    advances once.
-# ACTION, when given, runs after each "Vue suivante" with the photo number.
 serie_mesurer() {
-  local k px py points droit
-  mapfile -t points <"$E2E_DOSSIER/serie"
+  local k
   for ((k = $1; k <= $2; ++k)); do
-    read -r px py <<<"${points[k - 1]}"
-    droit=$([ $((k % 2)) -eq 1 ] && echo mousedown || echo mouseup)
-    xdo keyup --delay 0 Return mousemove --window "$E2E_FENETRE" "$px" "$py" keydown --delay 0 i "$droit" 3 mousedown 1
-    lecteur_attendre "centre: x= "
-    xdo mouseup 1 keyup --delay 0 i keydown --delay 0 Return
-    lecteur_attendre "Vue suivante"
-    [ -z "${3:-}" ] || "$3" "$k"
+    serie_cliquer "$k"
+    serie_avancer
   done
+}
+
+# serie_cliquer K: I and the click on the disc of photo K; waits for its centre.
+serie_cliquer() {
+  local px py droit=mouseup
+  read -r px py < <(sed -n "$1p" "$E2E_DOSSIER/serie")
+  [ $(($1 % 2)) -eq 0 ] || droit=mousedown
+  xdo keyup --delay 0 Return mousemove --window "$E2E_FENETRE" "$px" "$py" keydown --delay 0 i "$droit" 3 mousedown 1
+  lecteur_attendre "centre: x= "
+}
+
+# serie_avancer: RETURN; waits for the program to take it.
+serie_avancer() {
+  xdo mouseup 1 keyup --delay 0 i keydown --delay 0 Return
+  lecteur_attendre "Vue suivante"
 }
 
 # serie_finir: lets go of RETURN and of the right button.

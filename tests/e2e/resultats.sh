@@ -90,6 +90,7 @@ resu_comparer "$E2E_DOSSIER/centres"
 # relancer: the program started again in the same folder, stopped at once.
 relancer() {
   mv "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_$1.txt"
+  : >"$E2E_DOSSIER/console.txt"   # counted before the new run opens it
   e2e_fermer_entree
   rm -f "$E2E_DOSSIER/entree"
   e2e_lancer
