@@ -119,14 +119,21 @@ lecteur_attendre() {
 
 # One xdotool for the whole run, fed a command a line: starting one per
 # action costs a fifth of a second on a busy machine. Call after e2e_fenetre.
-# It ends when this script closes its end of the pipe, at the latest on exit.
+# The commands go through a file, so a write never waits on xdotool: a stuck
+# xdotool shows as a missing answer, which every wait bounds. It ends with
+# this script.
 xdo_ouvrir() {
-  mkfifo "$E2E_DOSSIER/xdotool"
-  xdotool - <"$E2E_DOSSIER/xdotool" >>"$E2E_DOSSIER/xdotool.txt" 2>&1 &
-  exec {E2E_XDO}>"$E2E_DOSSIER/xdotool"
+  : >"$E2E_DOSSIER/xdotool.cmd"
+  (exec tail -n +1 -f --pid=$$ "$E2E_DOSSIER/xdotool.cmd" 2>/dev/null |
+    xdotool - >>"$E2E_DOSSIER/xdotool.txt" 2>&1) &
+  E2E_XDO_PID=$!
+  exec {E2E_XDO}>>"$E2E_DOSSIER/xdotool.cmd"
 }
 # xdo COMMAND...: one line for that xdotool; it runs after the earlier ones.
-xdo() { echo "$*" >&"$E2E_XDO"; }
+xdo() {
+  kill -0 "$E2E_XDO_PID" 2>/dev/null || e2e_echec "xdotool ended: $(tail -n 3 "$E2E_DOSSIER/xdotool.txt")"
+  echo "$*" >&"$E2E_XDO"
+}
 
 # serie_mesurer FIRST LAST: measures photos FIRST to LAST of the
 # series (the zone already chosen): I and a click on the disc, then RETURN,
