@@ -6,14 +6,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_mesure.sh"
 e2e_debut "${1:-}"
 
-serie_generer 30
-e2e_lancer
-lecteur_ouvrir
-lecteur_attendre "init success"
-e2e_fenetre
-xdo_ouvrir
-e2e_glisser 0 0 $((SERIE_LARGEUR - 1)) $((SERIE_HAUTEUR - 1))
-lecteur_attendre "Taille de is_select : $((SERIE_LARGEUR * SERIE_HAUTEUR))"
+serie_demarrer 30
 serie_mesurer 1 14
 # the 15th RETURN: killed as soon as it is announced, in the middle of the
 # release, the write and the next load

@@ -12,14 +12,7 @@ photos=${TRELUNE_ENDURANCE_PHOTOS:-300}
 # Freed blocks would sit in the sanitizer's quarantine and read as growth.
 export ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=1
 
-serie_generer "$photos"
-e2e_lancer
-lecteur_ouvrir
-lecteur_attendre "init success"
-e2e_fenetre
-xdo_ouvrir
-e2e_glisser 0 0 $((SERIE_LARGEUR - 1)) $((SERIE_HAUTEUR - 1))
-lecteur_attendre "Taille de is_select : $((SERIE_LARGEUR * SERIE_HAUTEUR))"
+serie_demarrer "$photos"
 
 debut=$SECONDS
 serie_mesurer 1 20

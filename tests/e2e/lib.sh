@@ -198,17 +198,21 @@ e2e_nombre_lignes() {
   echo "${n:-0}"
 }
 
-# e2e_attendre_ligne TEXT [COUNT]: waits until COUNT (1) console lines are TEXT.
-e2e_attendre_ligne() {
-  local texte=$1 nombre=${2:-1}
+# e2e_attendre_compte COUNTER TEXT COUNT WHAT: waits until "COUNTER TEXT"
+# reaches COUNT; fails with WHAT when the time is up or the program ended.
+e2e_attendre_compte() {
+  local compteur=$1 texte=$2 nombre=$3 quoi=$4
   local limite=$((SECONDS + E2E_DELAI))
-  until [ "$(e2e_nombre_lignes "$texte")" -ge "$nombre" ]; do
-    [ "$SECONDS" -lt "$limite" ] || e2e_echec "no console line '$texte' (x$nombre)"
-    kill -0 "$E2E_PID" 2>/dev/null || [ "$(e2e_nombre_lignes "$texte")" -ge "$nombre" ] ||
-      e2e_echec "program ended before '$texte'"
+  until [ "$("$compteur" "$texte")" -ge "$nombre" ]; do
+    [ "$SECONDS" -lt "$limite" ] || e2e_echec "no console line $quoi (x$nombre)"
+    kill -0 "$E2E_PID" 2>/dev/null || [ "$("$compteur" "$texte")" -ge "$nombre" ] ||
+      e2e_echec "program ended before a line $quoi (x$nombre)"
     sleep 0.05
   done
 }
+
+# e2e_attendre_ligne TEXT [COUNT]: waits until COUNT (1) console lines are TEXT.
+e2e_attendre_ligne() { e2e_attendre_compte e2e_nombre_lignes "$1" "${2:-1}" "'$1'"; }
 
 # e2e_nombre_motifs REGEX: how many console lines match the extended REGEX.
 e2e_nombre_motifs() {
@@ -218,16 +222,7 @@ e2e_nombre_motifs() {
 }
 
 # e2e_attendre_motif REGEX [COUNT]: waits until COUNT (1) console lines match.
-e2e_attendre_motif() {
-  local motif=$1 nombre=${2:-1}
-  local limite=$((SECONDS + E2E_DELAI))
-  until [ "$(e2e_nombre_motifs "$motif")" -ge "$nombre" ]; do
-    [ "$SECONDS" -lt "$limite" ] || e2e_echec "no console line matching '$motif' (x$nombre)"
-    kill -0 "$E2E_PID" 2>/dev/null || [ "$(e2e_nombre_motifs "$motif")" -ge "$nombre" ] ||
-      e2e_echec "program ended before a line matching '$motif'"
-    sleep 0.05
-  done
-}
+e2e_attendre_motif() { e2e_attendre_compte e2e_nombre_motifs "$1" "${2:-1}" "matching '$1'"; }
 
 # e2e_memoire: the program's resident memory, in kB.
 e2e_memoire() { awk '/^VmRSS:/ { print $2 }' "/proc/$E2E_PID/status"; }

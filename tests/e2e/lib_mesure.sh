@@ -11,15 +11,7 @@ RESU_Y=donnees/resu_point_orbelan_y.txt
 e2e_nombre_debut() { cut -c "1-${#1}" "$E2E_DOSSIER/console.txt" 2>/dev/null | grep -cxF -- "$1" || true; }
 
 # e2e_attendre_debut TEXT COUNT: waits until COUNT console lines start with TEXT.
-e2e_attendre_debut() {
-  local limite=$((SECONDS + E2E_DELAI))
-  until [ "$(e2e_nombre_debut "$1")" -ge "$2" ]; do
-    [ "$SECONDS" -lt "$limite" ] || e2e_echec "no console line starting '$1' (x$2)"
-    kill -0 "$E2E_PID" 2>/dev/null || [ "$(e2e_nombre_debut "$1")" -ge "$2" ] ||
-      e2e_echec "program ended before '$1' (x$2)"
-    sleep 0.02
-  done
-}
+e2e_attendre_debut() { e2e_attendre_compte e2e_nombre_debut "$1" "$2" "starting '$1'"; }
 
 # e2e_tenir KEY TEXT: holds KEY down until the program has written one more
 # TEXT line, then lets it go. A key is sampled once per frame: waiting for its
@@ -177,3 +169,16 @@ serie_finir() { xdo keyup --delay 0 Return mouseup 3; }
 
 # serie_rss: resident memory of the program, in kB.
 serie_rss() { awk '$1 == "VmRSS:" { print $2 }' "/proc/$E2E_PID/status"; }
+
+# serie_demarrer N: a series of N photos, the program started on it, and one
+# zone over the whole photo, kept for every photo of the series.
+serie_demarrer() {
+  serie_generer "$1"
+  e2e_lancer
+  lecteur_ouvrir
+  lecteur_attendre "init success"
+  e2e_fenetre
+  xdo_ouvrir
+  e2e_glisser 0 0 $((SERIE_LARGEUR - 1)) $((SERIE_HAUTEUR - 1))
+  lecteur_attendre "Taille de is_select : $((SERIE_LARGEUR * SERIE_HAUTEUR))"
+}
