@@ -62,10 +62,6 @@ bool init() {
 }
 
 void placerPhoto() {
-  Etat& e = *g_etat;
   // the pan is not read: the photo comes back to the centre, the pan fields stay
-  e.m_decalage_x = decalageCentre(e.m_largeur_photo, e.m_zoom, e.m_largeur_fenetre, 0.0);
-  appliquerAxeX();
-  e.m_decalage_y = decalageCentre(e.m_hauteur_photo, e.m_zoom, e.m_hauteur_fenetre, 0.0);
-  appliquerAxeY();
+  placerAvecTranslation(0.0, 0.0);
 }

@@ -37,6 +37,14 @@ void appliquerAxeY() {
   e.m_rect_destination.h = axe.destination_taille;
 }
 
+void placerAvecTranslation(double translation_x, double translation_y) {
+  Etat& e = *g_etat;
+  e.m_decalage_x = decalageCentre(e.m_largeur_photo, e.m_zoom, e.m_largeur_fenetre, translation_x);
+  appliquerAxeX();
+  e.m_decalage_y = decalageCentre(e.m_hauteur_photo, e.m_zoom, e.m_hauteur_fenetre, translation_y);
+  appliquerAxeY();
+}
+
 bool zoomValide() {
   double z = g_etat->m_zoom;
   return z > 0.0 && std::isfinite(z);

@@ -25,5 +25,9 @@ Axe placerAxe(int32_t taille_photo, double zoom, double decalage);
 void appliquerAxeX();
 void appliquerAxeY();
 
+// Places both axes from the current photo size and zoom, with the given pan
+// (photo pixels) taken as the translation; the pan fields are not read.
+void placerAvecTranslation(double translation_x, double translation_y);
+
 // True when m_zoom can be divided by: mouse input, pan and zoom wait for it.
 bool zoomValide();

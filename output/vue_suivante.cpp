@@ -114,15 +114,6 @@ void chargerPhoto() {
   creerTexturePhoto();
 }
 
-// Both axes placed from the current size and zoom, the given pan kept.
-void placerAvecTranslation(double translation_x, double translation_y) {
-  Etat& e = *g_etat;
-  e.m_decalage_x = decalageCentre(e.m_largeur_photo, e.m_zoom, e.m_largeur_fenetre, translation_x);
-  appliquerAxeX();
-  e.m_decalage_y = decalageCentre(e.m_hauteur_photo, e.m_zoom, e.m_hauteur_fenetre, translation_y);
-  appliquerAxeY();
-}
-
 // A photo of another size than the one before (or the first one that loads
 // after a missing start) takes its own size and is placed again, zoom and pan
 // kept: its pixels, centres and reads then stay in its own frame. A failed
