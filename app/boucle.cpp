@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/etat.h"
+#include "app/touches.h"
 #include "display/placement.h"
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
@@ -48,6 +49,7 @@ void handleEvents() {
   Etat& e = *g_etat;
   e.m_etat_clavier = SDL_GetKeyboardState(nullptr);
   if (sectionClavier() && !vueSuivante()) return;
+  sectionTouchesAjoutees(SDL_GetTicks64());
   etapeEvenements();
 }
 

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -233,6 +234,11 @@ struct Etat {
   // texture belongs to m_photo_reduite.rendu and goes with it.
   uint64_t m_generation_photo = 0;
   CachePhotoReduite m_photo_reduite;
+
+  // Beyond the sixteen keys: the latch and the time of the last action of
+  // each added key, by its row in app/touches.cpp (written there only).
+  std::array<bool, 16> m_touches_ajoutees_tenues{};
+  std::array<uint64_t, 16> m_touches_ajoutees_instant{};
 };
 
 extern Etat* g_etat;

@@ -1,0 +1,75 @@
+#include "app/touches.h"
+
+#include <array>
+
+#include "app/etat.h"
+
+namespace {
+
+// The sixteen keys of the keyboard section, for the help panel only: their
+// rules live in interaction/clavier.cpp.
+const LigneAide kAideClavier[] = {
+    {"fleches", "deplacer la vue (maintenir pour repeter)"},
+    {"P / L", "zoom avant / arriere"},
+    {"X / W", "selection par couleurs voisines / cliquer-glisser"},
+    {"R G B", "tolerance rouge, vert, bleu (saisie en console)"},
+    {"S", "choisir la zone a la souris"},
+    {"E / D", "ajouter / retirer un rectangle a la souris"},
+    {"I", "ajouter par couleurs similaires (clic)"},
+    {"Entree", "enregistrer le centre, photo suivante"},
+};
+
+std::vector<ToucheAjoutee>& tableProgramme() {
+  static std::vector<ToucheAjoutee> table = {
+  };
+  return table;
+}
+
+std::vector<ToucheAjoutee>* g_table_test = nullptr;
+
+bool enfoncee(const Uint8* clavier, const ToucheAjoutee& t) {
+  if (clavier[t.code]) return true;
+  return t.autre != SDL_SCANCODE_UNKNOWN && clavier[t.autre];
+}
+
+}  // namespace
+
+const std::vector<ToucheAjoutee>& touchesAjoutees() {
+  return g_table_test != nullptr ? *g_table_test : tableProgramme();
+}
+
+void remplacerTouchesAjoutees(const std::vector<ToucheAjoutee>& table) {
+  static std::vector<ToucheAjoutee> copie;
+  copie = table;
+  g_table_test = table.empty() ? nullptr : &copie;
+}
+
+std::vector<LigneAide> lignesAide() {
+  std::vector<LigneAide> lignes(std::begin(kAideClavier), std::end(kAideClavier));
+  for (const ToucheAjoutee& t : touchesAjoutees()) lignes.push_back({t.nom, t.aide});
+  return lignes;
+}
+
+void sectionTouchesAjoutees(uint64_t maintenant) {
+  Etat& e = *g_etat;
+  const Uint8* clavier = e.m_etat_clavier;
+  if (clavier == nullptr) return;
+  const std::vector<ToucheAjoutee>& table = touchesAjoutees();
+  for (size_t i = 0; i < table.size() && i < e.m_touches_ajoutees_tenues.size(); ++i) {
+    const ToucheAjoutee& t = table[i];
+    bool& tenue = e.m_touches_ajoutees_tenues[i];
+    uint64_t& instant = e.m_touches_ajoutees_instant[i];
+    if (!enfoncee(clavier, t)) {
+      tenue = false;
+      continue;
+    }
+    if (t.declenchement == Declenchement::UneFoisParAppui) {
+      if (tenue) continue;
+    } else if (tenue && maintenant - instant < 200) {
+      continue;  // the arrows' pace, without holding the frame loop
+    }
+    tenue = true;
+    instant = maintenant;
+    t.action();
+  }
+}
