@@ -133,7 +133,7 @@ void chargerPhotoSuivante() {
 void afficherImageFin() {
   Etat& e = *g_etat;
   std::cout << "Traitement termine" << std::endl;
-  e.nom_photo_complet = e.m_dossier_photos + "/" + "figure_fin.png";
+  e.nom_photo_complet = cheminImageFin();
   std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
   e.m_zoom = 0.25;
   chargerPhoto();
@@ -146,6 +146,48 @@ void afficherImageFin() {
 
 }  // namespace
 
+Avance avancerCompteurs(CompteursSerie& c) {
+  const Etat& e = *g_etat;
+  // The end test uses the exact 64-bit position, so a step that saturates a
+  // counter lands past the last photo instead of wrapping.
+  PositionSerie position, fin;
+  switch (e.m_mode_nom) {
+    case 1:
+      position = avancerSchema1(c.partie_haute, c.partie_basse, e.m_pas_partie_basse);
+      fin = {e.m_fin_partie_haute, e.m_fin_partie_basse};
+      c.partie_haute = saturer(position.majeur);
+      c.partie_basse = saturer(position.mineur);
+      break;
+    case 2:
+      position = avancerSchema2(c.numero, c.numero_2, e.m_pas_numero, e.m_pas_numero_2, e.m_modulo_numero_2);
+      fin = {e.m_numero_fin, e.m_numero_fin_2};
+      c.numero = saturer(position.majeur);
+      c.numero_2 = saturer(position.mineur);
+      break;
+    case 3:
+      position = avancerSchema3(c.numero, e.m_pas_numero);
+      fin = {e.m_numero_fin, 0};
+      c.numero = saturer(position.majeur);
+      break;
+    default:
+      return Avance::SchemaInconnu;
+  }
+  return dansLaSerie(position, fin) ? Avance::DansLaSerie : Avance::ApresLaFin;
+}
+
+std::string cheminImageFin() { return g_etat->m_dossier_photos + "/" + "figure_fin.png"; }
+
+std::string cheminApres(CompteursSerie c) {
+  switch (avancerCompteurs(c)) {
+    case Avance::DansLaSerie:
+      return nomPhotoPour(c);
+    case Avance::ApresLaFin:
+      return cheminImageFin();
+    default:
+      return std::string();
+  }
+}
+
 bool vueSuivante() {
   Etat& e = *g_etat;
   std::cout << "Vue suivante" << std::endl;
@@ -153,34 +195,16 @@ bool vueSuivante() {
   libererPhoto();
   if (e.m_nombre_selectionnes > 0) ecrireResultats();
 
-  // The end test uses the exact 64-bit position, so a step that saturates a
-  // counter lands past the last photo instead of wrapping.
-  PositionSerie position, fin;
-  switch (e.m_mode_nom) {
-    case 1:
-      position = avancerSchema1(e.m_partie_haute, e.m_partie_basse, e.m_pas_partie_basse);
-      fin = {e.m_fin_partie_haute, e.m_fin_partie_basse};
-      e.m_partie_haute = saturer(position.majeur);
-      e.m_partie_basse = saturer(position.mineur);
-      break;
-    case 2:
-      position = avancerSchema2(e.m_numero, e.m_numero_2, e.m_pas_numero, e.m_pas_numero_2, e.m_modulo_numero_2);
-      fin = {e.m_numero_fin, e.m_numero_fin_2};
-      e.m_numero = saturer(position.majeur);
-      e.m_numero_2 = saturer(position.mineur);
-      break;
-    case 3:
-      position = avancerSchema3(e.m_numero, e.m_pas_numero);
-      fin = {e.m_numero_fin, 0};
-      e.m_numero = saturer(position.majeur);
-      break;
-    default:
-      std::cout << "Ce cas n'est pas prevu : " << e.m_mode_nom << std::endl;
-      return false;
+  CompteursSerie c = compteursSerie();
+  const Avance avance = avancerCompteurs(c);
+  if (avance == Avance::SchemaInconnu) {
+    std::cout << "Ce cas n'est pas prevu : " << e.m_mode_nom << std::endl;
+    return false;
   }
+  remettreCompteurs(c);
   composerNomPhoto();
 
-  if (dansLaSerie(position, fin)) {
+  if (avance == Avance::DansLaSerie) {
     chargerPhotoSuivante();
   } else {
     afficherImageFin();

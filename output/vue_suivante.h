@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "series/nom_photo.h"
 
 // RETURN: releases the photo, writes the measurement, loads the next photo or
 // the closing picture. False after an unrecognised naming scheme.
@@ -22,3 +25,13 @@ PositionSerie avancerSchema3(int32_t numero, int32_t pas);
 bool dansLaSerie(PositionSerie position, PositionSerie fin);
 // The counter value stored for a position member: clamped to int32.
 int32_t saturer(int64_t valeur);
+
+enum class Avance { DansLaSerie, ApresLaFin, SchemaInconnu };
+// One advance of the counters by the active scheme, saturated as the record
+// stores them; the counters are unchanged for an unknown scheme.
+Avance avancerCompteurs(CompteursSerie& c);
+// The path the next advance from c would load: the next photo, or the
+// closing picture past the end; empty for an unknown scheme. Prints nothing.
+std::string cheminApres(CompteursSerie c);
+// The closing picture's path.
+std::string cheminImageFin();

@@ -279,3 +279,41 @@ TEST_F(VueSuivanteTest, ThousandAdvancesLeaveNothingBehind) {
   EXPECT_EQ(1008, e.m_numero);
   EXPECT_EQ(avant, SDL_GetNumAllocations());
 }
+
+// The silent composition gives the very path the advance composes and
+// loads, in all three schemes, and the closing picture past the end.
+TEST_F(VueSuivanteTest, PathAheadIsTheOneTheAdvanceComposes) {
+  Etat& e = *g_etat;
+  e.m_prefixe = "img";
+  e.m_suffixe = ".jpg";
+  e.m_separateur = "_";
+  e.m_chiffres_numero_2 = 2;
+  e.m_modulo_numero_2 = 3;
+  e.m_pas_numero_2 = 2;
+  e.m_pas_partie_basse = 400;
+  e.m_fin_partie_haute = 2;
+  e.m_fin_partie_basse = 100;
+  e.m_numero_fin_2 = 1;
+  e.m_partie_haute = 1;
+  e.m_partie_basse = 700;
+  for (int32_t schema : {1, 2, 3}) {
+    SCOPED_TRACE(schema);
+    e.m_mode_nom = schema;
+    e.m_numero = 1;
+    e.m_numero_2 = 0;
+    e.m_partie_basse = 700;
+    for (int pas = 0; pas < 4; ++pas) {
+      const CompteursSerie avant = compteursSerie();
+      const std::string prevu = cheminApres(avant);
+      CompteursSerie c = avant;
+      const Avance avance = avancerCompteurs(c);
+      remettreCompteurs(c);
+      composerNomPhoto();
+      console_.lu();
+      EXPECT_EQ(avance == Avance::DansLaSerie ? e.nom_photo_complet : dossier_ + "/figure_fin.png", prevu);
+      EXPECT_EQ(nomPhotoPour(c), e.nom_photo_complet);
+    }
+  }
+  e.m_mode_nom = 9;
+  EXPECT_EQ("", cheminApres(compteursSerie()));
+}

@@ -120,6 +120,38 @@ void analyserPiece(const std::string& ligne, Piece piece) {
   }
 }
 
+CompteursSerie compteursSerie() {
+  const Etat& e = *g_etat;
+  return {e.m_partie_haute, e.m_partie_basse, e.m_numero, e.m_numero_2};
+}
+
+void remettreCompteurs(const CompteursSerie& c) {
+  Etat& e = *g_etat;
+  e.m_partie_haute = c.partie_haute;
+  e.m_partie_basse = c.partie_basse;
+  e.m_numero = c.numero;
+  e.m_numero_2 = c.numero_2;
+}
+
+std::string nomPhotoPour(const CompteursSerie& c) {
+  const Etat& e = *g_etat;
+  switch (e.m_mode_nom) {
+    case 1:
+      return e.m_dossier_photos + "/" + e.m_prefixe + "." +
+             textePartieHaute(c.partie_haute, texteDuNombre(c.partie_haute)) + "." +
+             textePartieBasse(c.partie_basse, texteDuNombre(c.partie_basse)) + e.m_suffixe;
+    case 2:
+      return e.m_dossier_photos + "/" + e.m_prefixe_numero +
+             texteAvecZeros(texteDuNombre(c.numero), e.m_chiffres_numero, e.m_zero) + e.m_separateur +
+             texteAvecZeros(texteDuNombre(c.numero_2), e.m_chiffres_numero_2, e.m_zero) + e.m_suffixe_numero;
+    case 3:
+      return e.m_dossier_photos + "/" + e.m_prefixe_numero +
+             texteAvecZeros(texteDuNombre(c.numero), e.m_chiffres_numero, e.m_zero) + e.m_suffixe_numero;
+    default:
+      return std::string();
+  }
+}
+
 void composerNomPhoto() {
   Etat& e = *g_etat;
   switch (e.m_mode_nom) {

@@ -10,6 +10,17 @@
 // scheme and prints it; does nothing for an unknown scheme.
 void composerNomPhoto();
 
+// The counters an advance steps: (high, low part) in scheme 1, (number,
+// second number) in scheme 2, the number in scheme 3.
+struct CompteursSerie {
+  int32_t partie_haute = 0, partie_basse = 0, numero = 0, numero_2 = 0;
+};
+CompteursSerie compteursSerie();  // those of the record
+void remettreCompteurs(const CompteursSerie& c);
+// The path composerNomPhoto would compose for these counters, changing and
+// printing nothing; empty for an unknown scheme.
+std::string nomPhotoPour(const CompteursSerie& c);
+
 // Line 4 (first file of scheme 1): sets m_prefixe, m_suffixe, the first and
 // current high and low parts; prints the two column lines.
 void analyserPremierNom(const std::string& ligne);
