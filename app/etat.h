@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "interaction/recette.h"
+
 // What the selected-pixel layer was drawn from, and the merged rectangles it
 // gave: redrawing them costs one copy per rectangle instead of one per pixel.
 // The key fields are all 8 bytes wide so the key compares bytewise.
@@ -239,6 +241,12 @@ struct Etat {
   // each added key, by its row in app/touches.cpp (written there only).
   std::array<bool, 16> m_touches_ajoutees_tenues{};
   std::array<uint64_t, 16> m_touches_ajoutees_instant{};
+
+  // The current photo's selection as a recipe, and what the records say of
+  // it: written by interaction/recette.cpp (live operations through
+  // interaction/souris.cpp), and by the step back and the resume.
+  Recette m_recette;
+  HistoireSelection m_histoire_selection;
 };
 
 extern Etat* g_etat;

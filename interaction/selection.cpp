@@ -277,18 +277,10 @@ int32_t borne(int32_t v, int32_t bas, int32_t haut) { return std::max(bas, std::
 
 }  // namespace
 
-bool definirZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+void construireZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   Etat& e = *g_etat;
   const int64_t dx = static_cast<int64_t>(x1) - x0;
   const int64_t dy = static_cast<int64_t>(y1) - y0;
-  const bool differencesEntieres = dx >= std::numeric_limits<int32_t>::min() &&
-                                   dx <= std::numeric_limits<int32_t>::max() &&
-                                   dy >= std::numeric_limits<int32_t>::min() && dy <= std::numeric_limits<int32_t>::max();
-  // The 64-bit product: in 32 bits, sides above 46340 wrap and can pass.
-  if (!differencesEntieres || dx * dy > e.m_max_pixels) {
-    std::cout << "Selection > " << e.m_max_pixels << " pixels (voir le fichier de donnees)." << std::endl;
-    return false;  // corners, differences and lists stay those of the previous zone
-  }
   e.m_zone_x0 = x0;
   e.m_zone_y0 = y0;
   e.m_zone_x1 = x1;
@@ -313,6 +305,21 @@ bool definirZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     }
   }
   e.is_select.assign(n, false);
+}
+
+bool definirZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  Etat& e = *g_etat;
+  const int64_t dx = static_cast<int64_t>(x1) - x0;
+  const int64_t dy = static_cast<int64_t>(y1) - y0;
+  const bool differencesEntieres = dx >= std::numeric_limits<int32_t>::min() &&
+                                   dx <= std::numeric_limits<int32_t>::max() &&
+                                   dy >= std::numeric_limits<int32_t>::min() && dy <= std::numeric_limits<int32_t>::max();
+  // The 64-bit product: in 32 bits, sides above 46340 wrap and can pass.
+  if (!differencesEntieres || dx * dy > e.m_max_pixels) {
+    std::cout << "Selection > " << e.m_max_pixels << " pixels (voir le fichier de donnees)." << std::endl;
+    return false;  // corners, differences and lists stay those of the previous zone
+  }
+  construireZone(x0, y0, x1, y1);
   std::cout << "Taille de is_select : " << e.is_select.size() << std::endl;
   return true;
 }
@@ -371,6 +378,33 @@ void ajouterCouleursSimilaires(int32_t wx, int32_t wy) {
   SDL_UnlockSurface(s);
   publierSommes(e, sommes);
   calculerCentre();
+}
+
+bool passeCouleurDe(Uint8 rouge, Uint8 vert, Uint8 bleu, int32_t tolerance_rouge, int32_t tolerance_vert,
+                    int32_t tolerance_bleu) {
+  Etat& e = *g_etat;
+  SDL_Surface* s = e.pTempSurface_prairie;
+  if (s == nullptr) return false;
+  e.m_surface_lue = s;
+  e.m_format_photo = s->format;
+  if (SDL_LockSurface(s) != 0) return false;
+  e.m_rouge_reference = rouge;
+  e.m_vert_reference = vert;
+  e.m_bleu_reference = bleu;
+  // the passes read the tolerances in force: lend them the pass's own
+  const int32_t tolerances[3] = {e.m_tolerance_rouge, e.m_tolerance_vert, e.m_tolerance_bleu};
+  e.m_tolerance_rouge = tolerance_rouge;
+  e.m_tolerance_vert = tolerance_vert;
+  e.m_tolerance_bleu = tolerance_bleu;
+  const bool rectangle = listesRectangle(e) && !pixelsPaquets(s->format);
+  const Sommes sommes = rectangle ? passeCouleurRectangle(e, s) : passeCouleurListes(e, s);
+  e.m_tolerance_rouge = tolerances[0];
+  e.m_tolerance_vert = tolerances[1];
+  e.m_tolerance_bleu = tolerances[2];
+  noterDernierPixel(e, s);
+  SDL_UnlockSurface(s);
+  publierSommes(e, sommes);
+  return true;
 }
 
 void calculerCentre() {

@@ -9,6 +9,7 @@
 #include "app/etat.h"
 #include "display/aplat.h"
 #include "display/placement.h"
+#include "interaction/recette.h"
 #include "interaction/selection.h"
 
 namespace {
@@ -40,6 +41,7 @@ void finirZone(int32_t x, int32_t y) {
   if (coinsZone(e.m_rect_zone, e.m_zoom, e.m_decalage_x, e.m_decalage_y, e.m_largeur_photo, e.m_hauteur_photo, c)) {
     acceptee = definirZone(c.x0, c.y0, c.x1, c.y1);
     ++e.m_version_selection;  // an accepted zone clears every selection bit
+    if (acceptee) noterZone();
   }
   if (!acceptee) {
     e.m_afficher_zone = false;
@@ -65,6 +67,7 @@ void finirModification(int32_t x, int32_t y) {
   e.m_modif_x1 = colonneDe(double(r.x) + r.w, e.m_decalage_x, e.m_zoom);
   e.m_modif_y1 = colonneDe(double(r.y) + r.h, e.m_decalage_y, e.m_zoom);
   modifierRectangle(e.m_modif_x0, e.m_modif_y0, e.m_modif_x1, e.m_modif_y1, e.m_ajout_souris);
+  noterRectangle(e.m_modif_x0, e.m_modif_y0, e.m_modif_x1, e.m_modif_y1, e.m_ajout_souris);
   ++e.m_version_selection;
   e.m_afficher_croix_appui = false;
 }
@@ -130,7 +133,11 @@ void appuiSouris(uint8_t bouton, int32_t x, int32_t y) {
     e.m_x_souris = x;
     e.m_y_souris = y;
     if (!zoomValide()) return;
+    // a click with no photo to read changes nothing and records nothing
+    const bool photo = e.pTempSurface_prairie != nullptr;
+    const int64_t avant = photo ? nombreDeBits(e.is_select) : 0;
     ajouterCouleursSimilaires(x, y);
+    if (photo) noterCouleur(avant);
     ++e.m_version_selection;
   }
 }

@@ -10,6 +10,7 @@
 #include "app/etat.h"
 #include "display/photo.h"
 #include "display/placement.h"
+#include "interaction/recette.h"
 #include "output/resultats.h"
 #include "series/nom_photo.h"
 
