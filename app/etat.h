@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "interaction/recette.h"
+#include "output/historique.h"
 
 // What the selected-pixel layer was drawn from, and the merged rectangles it
 // gave: redrawing them costs one copy per rectangle instead of one per pixel.
@@ -247,6 +248,10 @@ struct Etat {
   // interaction/souris.cpp), and by the step back and the resume.
   Recette m_recette;
   HistoireSelection m_histoire_selection;
+
+  // Every advance of the run, for the step back: written by the next-photo
+  // step, the step back and the resume (output/).
+  Historique m_historique;
 };
 
 extern Etat* g_etat;

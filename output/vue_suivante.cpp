@@ -64,16 +64,16 @@ void remettreLesModes() {
 
 // The traces are part of the console output, also when there was nothing to
 // release. Fog goes by its flag, gFog by its handle.
-void libererPhoto() {
+void libererPhoto(bool traces = true) {
   Etat& e = *g_etat;
   if (e.m_fog_existe != 0) {
     SDL_FreeSurface(e.Fog);
     e.Fog = nullptr;
     e.m_fog_existe = 0;
   } else {
-    std::cout << "Pas Fog" << std::endl;
+    if (traces) std::cout << "Pas Fog" << std::endl;
   }
-  std::cout << "apres 1" << std::endl;
+  if (traces) std::cout << "apres 1" << std::endl;
 
   if (e.pTempSurface_prairie != nullptr) {
     SDL_FreeSurface(e.pTempSurface_prairie);
@@ -83,27 +83,27 @@ void libererPhoto() {
     e.m_format_photo = nullptr;
     e.m_adresse_pixel = nullptr;
   } else {
-    std::cout << "Pas pTempSurface_prairie" << std::endl;
+    if (traces) std::cout << "Pas pTempSurface_prairie" << std::endl;
   }
-  std::cout << "apres 2" << std::endl;
+  if (traces) std::cout << "apres 2" << std::endl;
 
   if (e.m_pTexture_prairie != nullptr) {
     libererTexturePhoto();
   } else {
-    std::cout << "Pas m_pTexture_prairie" << std::endl;
+    if (traces) std::cout << "Pas m_pTexture_prairie" << std::endl;
   }
-  std::cout << "apres 3" << std::endl;
-  std::cout << "apres 4" << std::endl;
+  if (traces) std::cout << "apres 3" << std::endl;
+  if (traces) std::cout << "apres 4" << std::endl;
 
   if (e.gFog != nullptr) {
     SDL_DestroyTexture(e.gFog);
     e.gFog = nullptr;
     e.m_gfog_existe = 0;
   } else {
-    std::cout << "Pas gFog" << std::endl;
+    if (traces) std::cout << "Pas gFog" << std::endl;
   }
-  std::cout << "apres 6" << std::endl;
-  std::cout << "Memoire liberee" << std::endl;
+  if (traces) std::cout << "apres 6" << std::endl;
+  if (traces) std::cout << "Memoire liberee" << std::endl;
 }
 
 // Loads nom_photo_complet into the photo surface and its texture.
@@ -136,6 +136,13 @@ void afficherImageFin() {
   std::cout << "Traitement termine" << std::endl;
   e.nom_photo_complet = cheminImageFin();
   std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
+  chargerImageFin();
+}
+
+}  // namespace
+
+void chargerImageFin() {
+  Etat& e = *g_etat;
   e.m_zoom = 0.25;
   chargerPhoto();
   if (e.pTempSurface_prairie != nullptr) {
@@ -145,7 +152,9 @@ void afficherImageFin() {
   placerAvecTranslation(0.0, 0.0);
 }
 
-}  // namespace
+void libererPhotoSansTraces() { libererPhoto(false); }
+
+void chargerPhotoCourante() { chargerPhotoSuivante(); }
 
 Avance avancerCompteurs(CompteursSerie& c) {
   const Etat& e = *g_etat;

@@ -35,3 +35,12 @@ Avance avancerCompteurs(CompteursSerie& c);
 std::string cheminApres(CompteursSerie c);
 // The closing picture's path.
 std::string cheminImageFin();
+
+// For the step back and the resume, which move through the series without
+// the advance's traces: releases the photo's surfaces and textures silently;
+// loads nom_photo_complet as the advance loads the next photo (error line,
+// "Image chargee", placed again when its size differs); loads the closing
+// picture at zoom 0.25, centred, as the advance past the end does.
+void libererPhotoSansTraces();
+void chargerPhotoCourante();
+void chargerImageFin();

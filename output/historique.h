@@ -1,0 +1,61 @@
+// What the step back needs of every advance of the run: the photo left, where
+// the series stood, the selection at the RETURN and the bytes the advance
+// appended to each file. Kept in the record, bounded in memory whatever the
+// run's length.
+#pragma once
+#include <SDL.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "interaction/recette.h"
+#include "series/nom_photo.h"
+
+// A zone's selection bits as alternate run lengths (unselected first), each a
+// base-128 varint: an object gives a few runs per row, so a 10^6-pixel zone
+// usually packs into a few hundred bytes. Bits dropped to keep the memory
+// bound leave `perdus` set: they come back all unselected.
+struct BitsCompactes {
+  std::vector<uint8_t> octets;
+  uint64_t taille = 0;
+  bool perdus = false;
+};
+BitsCompactes compacter(const std::vector<bool>& bits);
+std::vector<bool> decompacter(const BitsCompactes& compactes);
+
+struct Souvenir {
+  std::string photo;  // nom_photo_complet of the photo left
+  CompteursSerie compteurs;
+  int32_t largeur_photo = 0, hauteur_photo = 0;
+  bool choix_zone = true, ajout_souris = false, ajout_couleurs = false, retrait_souris = false;
+  // the selection at the RETURN
+  bool zone = false;
+  int32_t zone_x0 = 0, zone_y0 = 0, zone_x1 = 0, zone_y1 = 0;
+  BitsCompactes bits;
+  int32_t nombre = 0;
+  double centre_x = 0.0, centre_y = 0.0;
+  Uint8 rouge_reference = 0, vert_reference = 0, bleu_reference = 0;
+  std::vector<PasseSelection> passes;  // the photo's recipe after its starting bits
+  bool depart_herite = false;          // those are the previous advance's bits
+  HistoireSelection histoire;
+  // what the advance appended: the detail row always, the record when ecrit
+  bool ecrit = false;
+  std::string texte_x, texte_y;
+  size_t octets_detail = 0, octets_point = 0, octets_x = 0, octets_y = 0;
+};
+
+// Bytes of packed bits kept at most; past it the oldest advances lose their
+// bits (not their zone, count or centre).
+constexpr size_t kOctetsBitsMax = size_t{48} << 20;
+
+struct Historique {
+  std::vector<Souvenir> souvenirs;
+  size_t octets_bits = 0;  // packed bits held now
+
+  void ajouter(Souvenir s);
+  Souvenir retirer();  // the last one; the history must not be empty
+  // Memory held, as far as the history can tell (capacities included).
+  size_t octets() const;
+};
