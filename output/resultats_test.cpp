@@ -1,6 +1,12 @@
 #include "output/resultats.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "tests/etat_fixture.h"
 
@@ -108,4 +114,99 @@ TEST_F(ResultatsTest, FullDiskIsReportedAtEveryRecord) {
   EXPECT_EQ("Pb pour ecrire dans le fichier /dev/full\nPb pour ecrire dans le fichier /dev/full\n",
             console_.lu());
   EXPECT_EQ("2.0000000000;4.0000000000;", lireFichier(dossier_ + "/y.txt"));
+}
+
+namespace {
+
+// Names in a folder other than "." and "..".
+std::vector<std::string> entrees(const std::string& dossier) {
+  std::vector<std::string> noms;
+  DIR* d = opendir(dossier.c_str());
+  for (dirent* e = d ? readdir(d) : nullptr; e != nullptr; e = readdir(d))
+    if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") noms.push_back(e->d_name);
+  if (d) closedir(d);
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+}  // namespace
+
+TEST_F(ResultatsTest, HeaderOnlyFileNeverReplacesTheCopy) {
+  const std::string chemin = dossier_ + "/d.csv", entete = "a;b\r\n";
+  {
+    FichierResultat f(chemin, entete);
+    ASSERT_TRUE(f.ouvert());
+    EXPECT_EQ(entete, lireFichier(chemin));
+    ASSERT_TRUE(f.ajouter("1;2\r\n"));
+  }
+  { FichierResultat f(chemin, entete); }
+  EXPECT_EQ(entete + "1;2\r\n", lireFichier(chemin + ".bak"));
+  EXPECT_EQ(entete, lireFichier(chemin));
+  // An idle start, then one killed before its header was whole: the copy stays.
+  { FichierResultat f(chemin, entete); }
+  ecrireFichier(chemin, "a;");
+  { FichierResultat f(chemin, entete); }
+  EXPECT_EQ(entete + "1;2\r\n", lireFichier(chemin + ".bak"));
+  // Anything else is a run of its own and is kept.
+  ecrireFichier(chemin, "x");
+  { FichierResultat f(chemin, entete); }
+  EXPECT_EQ("x", lireFichier(chemin + ".bak"));
+  // A header the disk refuses: no file to write rows into.
+  FichierResultat plein("/dev/full", entete);
+  EXPECT_FALSE(plein.ouvert());
+}
+
+TEST_F(ResultatsTest, TakingBackCutsOnlyTheLastRecordWhole) {
+  const std::string chemin = dossier_ + "/p.txt";
+  FichierResultat f(chemin);
+  ASSERT_TRUE(f.ajouter("a;") && f.ajouter("bb;"));
+  EXPECT_EQ(5, f.taille());
+  EXPECT_FALSE(f.retirer(6));
+  EXPECT_FALSE(f.retirerFin("x;"));  // not the last record: nothing cut
+  EXPECT_EQ("a;bb;", lireFichier(chemin));
+  EXPECT_TRUE(f.retirer(3));
+  EXPECT_TRUE(f.retirerFin("a;"));
+  EXPECT_TRUE(f.ajouter("c;"));  // written where the cut began, no hole before it
+  EXPECT_EQ("c;", lireFichier(chemin));
+
+  // Three files, one of which lost a record: only the others give it back.
+  FichierResultat point(dossier_ + "/pt.txt"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
+  EXPECT_TRUE(ecrireTextesDans(point, x, y, "1.0000000000", "2.0000000000"));
+  ASSERT_TRUE(point.ajouter("3.0000000000;4.0000000000\r\n") && x.ajouter("3.0000000000;"));
+  EXPECT_FALSE(retirerTextesDe(point, x, y, "3.0000000000", "4.0000000000"));
+  EXPECT_EQ("Pb pour ecrire dans le fichier " + dossier_ + "/y.txt\n", console_.lu());
+  EXPECT_EQ("1.0000000000;2.0000000000\r\n", lireFichier(dossier_ + "/pt.txt"));
+  EXPECT_EQ("1.0000000000;", lireFichier(dossier_ + "/x.txt"));
+  EXPECT_EQ("2.0000000000;", lireFichier(dossier_ + "/y.txt"));
+  EXPECT_TRUE(retirerTextesDe(point, x, y, "1.0000000000", "2.0000000000"));
+  EXPECT_EQ(0, point.taille() + x.taille() + y.taille());
+}
+
+TEST_F(ResultatsTest, ReplacingSwapsTheWholeContentAndLaterRecordsFollowIt) {
+  const std::string chemin = dossier_ + "/d.csv";
+  FichierResultat f(chemin, "h\r\n");
+  ASSERT_TRUE(f.ajouter("vieux\r\n"));
+  ASSERT_EQ(0, chmod(chemin.c_str(), 0640));
+  ASSERT_TRUE(f.remplacer("h\r\nneuf\r\n"));
+  ASSERT_TRUE(f.ajouter("suite\r\n"));
+  EXPECT_TRUE(f.retirerFin("suite\r\n"));  // the new file can be read back too
+  ASSERT_TRUE(f.ajouter("fin\r\n"));
+  EXPECT_EQ("h\r\nneuf\r\nfin\r\n", lireFichier(chemin));
+  struct stat infos;
+  ASSERT_EQ(0, stat(chemin.c_str(), &infos));
+  EXPECT_EQ(0640u, infos.st_mode & 0777);
+
+  ASSERT_TRUE(ecrireParRenommage(dossier_ + "/t.svg", "<a/>"));
+  ASSERT_TRUE(ecrireParRenommage(dossier_ + "/t.svg", "<b/>"));
+  EXPECT_EQ("<b/>", lireFichier(dossier_ + "/t.svg"));
+  EXPECT_EQ((std::vector<std::string>{"d.csv", "t.svg"}), entrees(dossier_));  // no temporary left
+
+  // A device is never turned into a file; a lost folder fails without harm.
+  FichierResultat plein("/dev/full");
+  EXPECT_FALSE(plein.remplacer("x"));
+  ASSERT_EQ(0, stat("/dev/full", &infos));
+  EXPECT_TRUE(S_ISCHR(infos.st_mode));
+  ASSERT_EQ(0, std::system(("rm -rf " + dossier_).c_str()));
+  EXPECT_FALSE(f.remplacer("h\r\n"));
+  EXPECT_FALSE(ecrireParRenommage(dossier_ + "/t.svg", "<c/>"));
 }
