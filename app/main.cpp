@@ -4,6 +4,7 @@
 #include "app/etat.h"
 #include "display/fenetre.h"
 #include "display/rendu.h"
+#include "output/detail.h"
 #include "output/resultats.h"
 #include "platform/console.h"
 #include "series/parametres.h"
@@ -11,6 +12,7 @@
 int main(int, char**) {
   ouvrirConsole();
   signalerFichiersResultats();
+  signalerFichierDetail();
   creerEtat();
   readParameters();
   init();

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "app/etat.h"
+#include "output/reprise.h"
+#include "output/retour.h"
 
 namespace {
 
@@ -21,6 +23,10 @@ const LigneAide kAideClavier[] = {
 
 std::vector<ToucheAjoutee>& tableProgramme() {
   static std::vector<ToucheAjoutee> table = {
+      {SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Retour arriere",
+       "revenir a la photo precedente (retire son enregistrement)", reculerPhoto},
+      {SDL_SCANCODE_F, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "F",
+       "reprendre la serie precedente (avant la premiere photo)", reprendreSerie},
   };
   return table;
 }

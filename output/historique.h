@@ -53,6 +53,7 @@ constexpr size_t kOctetsBitsMax = size_t{48} << 20;
 struct Historique {
   std::vector<Souvenir> souvenirs;
   size_t octets_bits = 0;  // packed bits held now
+  bool avance_faite = false;  // a RETURN or a resume has happened in this run
 
   void ajouter(Souvenir s);
   Souvenir retirer();  // the last one; the history must not be empty

@@ -250,19 +250,22 @@ FichierResultat& fichierPoint() { return flux_resu_point; }
 FichierResultat& fichierX() { return flux_resu_x; }
 FichierResultat& fichierY() { return flux_resu_y; }
 
-void ecrireResultats() { ecrireResultatsDans(flux_resu_point, flux_resu_x, flux_resu_y); }
+RecordEcrit ecrireResultats() { return ecrireResultatsDans(flux_resu_point, flux_resu_x, flux_resu_y); }
 
-void ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y) {
+RecordEcrit ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y) {
   const Etat& e = *g_etat;
-  ecrireTextesDans(point, x, y, texteResultat(e.m_centre_x), texteResultat(e.m_centre_y));
+  return ecrireTextesDans(point, x, y, texteResultat(e.m_centre_x), texteResultat(e.m_centre_y));
 }
 
-bool ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
+RecordEcrit ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
                       const std::string& texte_y) {
   // CR LF on every platform: the tools reading this file expect those bytes.
-  bool tous = ajouterOuSignaler(point, texte_x + ";" + texte_y + "\r\n");
-  tous = ajouterOuSignaler(x, texte_x + ";") && tous;
-  return ajouterOuSignaler(y, texte_y + ";") && tous;
+  RecordEcrit ecrit;
+  ecrit.tente = true;
+  ecrit.point = ajouterOuSignaler(point, texte_x + ";" + texte_y + "\r\n");
+  ecrit.x = ajouterOuSignaler(x, texte_x + ";");
+  ecrit.y = ajouterOuSignaler(y, texte_y + ";");
+  return ecrit;
 }
 
 bool retirerTextesDe(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,

@@ -75,7 +75,13 @@ void signalerFichiersResultats();
 
 // Appends m_centre_x and m_centre_y to the three result files; prints
 // "Pb pour ecrire dans le fichier ..." for each file that did not take it.
-void ecrireResultats();
+// Says which of the three files took the record.
+struct RecordEcrit {
+  bool tente = false;  // a record was written (something was selected)
+  bool point = false, x = false, y = false;
+  bool tous() const { return point && x && y; }
+};
+RecordEcrit ecrireResultats();
 
 // The three streams, for taking back or rewriting their records.
 FichierResultat& fichierPoint();
@@ -83,12 +89,12 @@ FichierResultat& fichierX();
 FichierResultat& fichierY();
 
 // The same into the given files (the program passes its three streams).
-void ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y);
+RecordEcrit ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y);
 
 // One record given by the texts of its two values ("x;y" CR LF, "x;", "y;"),
 // as a resumed row brings them. Prints the write line for each file that did
-// not take it; true when all three did.
-bool ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
+// not take it.
+RecordEcrit ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
                       const std::string& texte_y);
 // Takes that record back from the end of each file that ends with it; prints
 // the write line for each that did not; true when all three gave it back.

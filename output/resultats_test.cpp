@@ -171,7 +171,7 @@ TEST_F(ResultatsTest, TakingBackCutsOnlyTheLastRecordWhole) {
 
   // Three files, one of which lost a record: only the others give it back.
   FichierResultat point(dossier_ + "/pt.txt"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
-  EXPECT_TRUE(ecrireTextesDans(point, x, y, "1.0000000000", "2.0000000000"));
+  EXPECT_TRUE(ecrireTextesDans(point, x, y, "1.0000000000", "2.0000000000").tous());
   ASSERT_TRUE(point.ajouter("3.0000000000;4.0000000000\r\n") && x.ajouter("3.0000000000;"));
   EXPECT_FALSE(retirerTextesDe(point, x, y, "3.0000000000", "4.0000000000"));
   EXPECT_EQ("Pb pour ecrire dans le fichier " + dossier_ + "/y.txt\n", console_.lu());

@@ -6,11 +6,13 @@
 #include <iostream>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "app/etat.h"
 #include "display/photo.h"
 #include "display/placement.h"
 #include "interaction/recette.h"
+#include "output/enregistrement.h"
 #include "output/resultats.h"
 #include "series/nom_photo.h"
 
@@ -200,10 +202,14 @@ std::string cheminApres(CompteursSerie c) {
 
 bool vueSuivante() {
   Etat& e = *g_etat;
+  Souvenir souvenir = souvenirAvantAvance();  // before the modes are reset
   std::cout << "Vue suivante" << std::endl;
   remettreLesModes();
   libererPhoto();
-  if (e.m_nombre_selectionnes > 0) ecrireResultats();
+  RecordEcrit ecrit;
+  if (e.m_nombre_selectionnes > 0) ecrit = ecrireResultats();
+  // the detail row is synced, like the record, before the next photo loads
+  enregistrerAvance(std::move(souvenir), ecrit);
 
   CompteursSerie c = compteursSerie();
   const Avance avance = avancerCompteurs(c);

@@ -1,0 +1,156 @@
+#include "output/reprise.h"
+
+#include <iostream>
+#include <locale>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/etat.h"
+#include "output/detail.h"
+#include "output/enregistrement.h"
+#include "output/resultats.h"
+#include "output/retour.h"
+#include "output/vue_suivante.h"
+
+namespace {
+
+const char kCopieDetail[] = "donnees/resu_detail.csv.bak";
+
+double valeurDe(const std::string& texte) {
+  std::istringstream flux(texte);
+  flux.imbue(std::locale::classic());
+  double v = 0.0;
+  flux >> v;
+  return v;
+}
+
+// The souvenir of a resumed row: what the row tells. Its bits are not in the
+// file: a step back to it brings the zone, count and centre, nothing selected.
+Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const CompteursSerie& compteurs) {
+  const Etat& e = *g_etat;
+  Souvenir s;
+  s.photo = l.photo;
+  s.compteurs = compteurs;
+  s.largeur_photo = e.m_largeur_photo;
+  s.hauteur_photo = e.m_hauteur_photo;
+  s.zone = true;
+  s.zone_x0 = l.zone_x0;
+  s.zone_y0 = l.zone_y0;
+  s.zone_x1 = l.zone_x1;
+  s.zone_y1 = l.zone_y1;
+  const int64_t dx = int64_t{l.zone_x1} - l.zone_x0, dy = int64_t{l.zone_y1} - l.zone_y0;
+  s.bits.taille = dx >= 0 && dy >= 0 ? static_cast<uint64_t>((dx + 1) * (dy + 1)) : 0;
+  s.bits.perdus = true;
+  s.nombre = static_cast<int32_t>(l.pixels);
+  s.ecrit = l.ecrit;
+  if (l.ecrit) {
+    s.texte_x = l.x;
+    s.texte_y = l.y;
+    s.centre_x = valeurDe(l.x);
+    s.centre_y = valeurDe(l.y);
+    s.octets_point = l.x.size() + l.y.size() + 3;
+    s.octets_x = l.x.size() + 1;
+    s.octets_y = l.y.size() + 1;
+  }
+  s.octets_detail = brut.size();
+  s.histoire.changee = !l.repete;
+  s.histoire.proposee = l.origine == "propose";
+  s.histoire.couleur = l.couleur;
+  s.histoire.rouge = static_cast<Uint8>(l.rouge);
+  s.histoire.vert = static_cast<Uint8>(l.vert);
+  s.histoire.bleu = static_cast<Uint8>(l.bleu);
+  if (l.couleur) {
+    // the one colour pass a row tells of, for a proposal to start from
+    PasseSelection p;
+    p.rouge = s.histoire.rouge;
+    p.vert = s.histoire.vert;
+    p.bleu = s.histoire.bleu;
+    p.tolerance_rouge = l.tol_rouge;
+    p.tolerance_vert = l.tol_vert;
+    p.tolerance_bleu = l.tol_bleu;
+    s.passes.push_back(p);
+  }
+  return s;
+}
+
+void remplacerOuSignaler(FichierResultat& fichier, const std::string& contenu) {
+  if (fichier.ouvert() && !fichier.remplacer(contenu)) fichier.signalerEcriture();
+}
+
+void refuser(const std::string& raison) { std::cout << "Reprise impossible : " << raison << std::endl; }
+
+}  // namespace
+
+void reprendreSerie() {
+  Etat& e = *g_etat;
+  if (e.m_historique.avance_faite) {
+    refuser("la serie a deja avance");
+    return;
+  }
+  std::vector<LigneDetail> lignes;
+  std::vector<std::string> bruts;
+  std::string raison;
+  if (!lireFichierDetail(kCopieDetail, lignes, bruts, raison)) {
+    refuser(raison);
+    return;
+  }
+  // The rows must be this series' photos in order, named as the advances
+  // would name them.
+  CompteursSerie c = compteursSerie();
+  std::string attendu = e.nom_photo_complet;
+  std::vector<CompteursSerie> avant;
+  Avance avance = Avance::DansLaSerie;
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    if (lignes[i].photo != attendu) {
+      refuser("ligne " + std::to_string(i + 1) + " : " + lignes[i].photo + " au lieu de " + attendu);
+      return;
+    }
+    avant.push_back(c);
+    avance = avancerCompteurs(c);
+    if (avance == Avance::SchemaInconnu) {
+      refuser("schema de noms inconnu");
+      return;
+    }
+    attendu = avance == Avance::DansLaSerie ? nomPhotoPour(c) : cheminImageFin();
+  }
+
+  // Each file is replaced whole: a kill leaves it empty or complete. The
+  // detail file comes last, so its copy is only ever replaced by a whole run.
+  std::string point, xs, ys, detail = enteteDetail();
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    detail += bruts[i];
+    if (!lignes[i].ecrit) continue;
+    point += lignes[i].x + ";" + lignes[i].y + "\r\n";
+    xs += lignes[i].x + ";";
+    ys += lignes[i].y + ";";
+  }
+  remplacerOuSignaler(fichierPoint(), point);
+  remplacerOuSignaler(fichierX(), xs);
+  remplacerOuSignaler(fichierY(), ys);
+  remplacerOuSignaler(fichierDetail(), detail);
+
+  for (size_t i = 0; i < lignes.size(); ++i) e.m_historique.ajouter(souvenirDe(lignes[i], bruts[i], avant[i]));
+  e.m_historique.avance_faite = true;
+
+  std::cout << "Reprise de " << lignes.size() << " photos" << std::endl;
+  libererPhotoSansTraces();
+  remettreCompteurs(c);
+  e.nom_photo_complet = attendu;
+  std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
+  if (avance == Avance::DansLaSerie) {
+    chargerPhotoCourante();
+  } else {
+    chargerImageFin();
+  }
+  // the last row's zone, nothing selected yet: I and a click measure on
+  Souvenir zone = e.m_historique.souvenirs.back();
+  zone.nombre = 0;
+  zone.centre_x = zone.centre_y = 0.0;
+  zone.histoire.changee = false;
+  zone.choix_zone = true;
+  zone.ajout_souris = zone.ajout_couleurs = zone.retrait_souris = false;
+  restaurerSelection(zone, {});
+  e.m_recette.passes.clear();
+  redessinerTrajectoire();
+}
