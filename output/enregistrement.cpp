@@ -19,7 +19,7 @@ Souvenir souvenirAvantAvance() {
   s.ajout_souris = e.m_ajout_souris;
   s.ajout_couleurs = e.m_ajout_couleurs;
   s.retrait_souris = e.m_retrait_souris;
-  s.zone = e.m_recette.zone;
+  s.zone = !e.is_select.empty();  // the lists exist once a zone was accepted
   s.zone_x0 = e.m_zone_x0;
   s.zone_y0 = e.m_zone_y0;
   s.zone_x1 = e.m_zone_x1;

@@ -1,0 +1,153 @@
+#include "output/retour.h"
+
+#include <SDL_image.h>
+
+#include "app/etat.h"
+#include "interaction/selection.h"
+#include "output/detail.h"
+#include "output/reprise.h"
+#include "output/resultats.h"
+#include "output/vue_suivante.h"
+#include "tests/etat_fixture.h"
+
+namespace {
+
+// A scheme 3 series P001.png .. P003.png (P002.png missing) drawn by a
+// software renderer; the four files are the program's streams in the
+// scratch folder.
+class RetourTest : public EtatTest {
+ protected:
+  void SetUp() override {
+    EtatTest::SetUp();
+    Etat& e = *g_etat;
+    for (const char* nom : {"P001.png", "P003.png", "figure_fin.png"}) {
+      SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 20, 10, 24, SDL_PIXELFORMAT_RGB24);
+      SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 200, 20, 20));
+      IMG_SavePNG(s, (dossier_ + "/" + nom).c_str());
+      SDL_FreeSurface(s);
+    }
+    fenetre_ = SDL_CreateRGBSurfaceWithFormat(0, 40, 20, 32, SDL_PIXELFORMAT_ARGB8888);
+    e.m_rendu = SDL_CreateSoftwareRenderer(fenetre_);
+    e.m_largeur_fenetre = 40;
+    e.m_hauteur_fenetre = 20;
+    e.m_dossier_photos = dossier_;
+    e.m_mode_nom = 3;
+    e.m_prefixe_numero = "P";
+    e.m_suffixe_numero = ".png";
+    e.m_chiffres_numero = 3;
+    e.m_numero = 1;
+    e.m_pas_numero = 1;
+    e.m_numero_fin = 3;
+    e.m_zoom = 1.0;
+    e.m_table_zoom[3] = 1.0;
+    e.m_indice_zoom = 3;
+    e.m_max_pixels = 1000;
+    e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 10;
+    e.nom_photo_complet = dossier_ + "/P001.png";
+    chargerPhotoCourante();
+    e.m_largeur_photo = 20;
+    e.m_hauteur_photo = 10;
+    for (FichierResultat* f : {&fichierPoint(), &fichierX(), &fichierY()}) f->remplacer("");
+    fichierDetail().remplacer(enteteDetail());
+    console_.lu();
+  }
+  void TearDown() override {
+    Etat& e = *g_etat;
+    libererPhotoSansTraces();
+    SDL_DestroyRenderer(e.m_rendu);
+    SDL_FreeSurface(fenetre_);
+    EtatTest::TearDown();
+  }
+  std::string fichiers() {
+    std::string tout;
+    for (const char* f : {"donnees/resu_point.txt", "donnees/resu_point_orbelan_x.txt",
+                          "donnees/resu_point_orbelan_y.txt", "donnees/resu_detail.csv"})
+      tout += lireFichier(f) + "|";
+    return tout;
+  }
+  std::string dossier_ = dossierTemporaire();
+  SDL_Surface* fenetre_ = nullptr;
+};
+
+}  // namespace
+
+// Measured, advanced over a missing photo to the closing picture, then back:
+// each step back restores the files, the counters, the photo and the
+// selection; RETURN held refuses it; the first photo has nothing before it.
+TEST_F(RetourTest, StepBackRestoresFilesPhotoAndSelection) {
+  Etat& e = *g_etat;
+  Uint8 clavier[SDL_NUM_SCANCODES] = {};
+  e.m_etat_clavier = clavier;
+  reculerPhoto();
+  EXPECT_EQ("Pas de photo precedente\n", console_.lu());
+
+  const std::string vides = fichiers();
+  ASSERT_TRUE(definirZone(2, 2, 9, 5));
+  e.m_choix_zone = false;
+  e.m_ajout_couleurs = true;
+  ajouterCouleursSimilaires(3, 3);
+  const int32_t nombre = e.m_nombre_selectionnes;
+  const std::vector<bool> bits = e.is_select;
+  vueSuivante();  // to the missing P002.png
+  const std::string apres1 = fichiers();
+  vueSuivante();  // the selection kept: written again
+  vueSuivante();  // closing picture
+  EXPECT_DOUBLE_EQ(0.25, e.m_zoom);
+  console_.lu();
+
+  clavier[SDL_SCANCODE_RETURN] = 1;
+  reculerPhoto();
+  EXPECT_EQ("Retour impossible : touche Entree enfoncee\n", console_.lu());
+  clavier[SDL_SCANCODE_RETURN] = 0;
+
+  reculerPhoto();  // from the closing picture
+  EXPECT_EQ("Retour a la photo precedente\nnom_photo_complet " + dossier_ + "/P003.png\nImage chargee\n",
+            console_.lu());
+  EXPECT_DOUBLE_EQ(1.0, e.m_zoom);
+  EXPECT_EQ(3, e.m_numero);
+  reculerPhoto();  // over the photo that failed to load
+  EXPECT_NE(std::string::npos, console_.lu().find("Erreur de chargement de la photo : "));
+  EXPECT_EQ(apres1, fichiers());
+  reculerPhoto();
+  EXPECT_EQ(vides, fichiers());
+  EXPECT_EQ(1, e.m_numero);
+  EXPECT_EQ(bits, e.is_select);
+  EXPECT_EQ(nombre, e.m_nombre_selectionnes);
+  EXPECT_TRUE(e.m_ajout_couleurs && e.m_afficher_zone && e.m_afficher_centre);
+  EXPECT_FALSE(e.m_vue_suivante_bloquee);
+  vueSuivante();  // recorded again, byte for byte
+  EXPECT_EQ(apres1, fichiers());
+}
+
+// A copy of another series, a damaged one or a missing one is refused with
+// nothing changed; after a RETURN the resume is refused.
+TEST_F(RetourTest, ResumeRefusesWhatIsNotThisSeries) {
+  Etat& e = *g_etat;
+  const std::string copie = "donnees/resu_detail.csv.bak";
+  const std::string ligne = "1;autre/P001.png;0;;;0;1;0;0;0;0;;;;10;10;10;;;aucun\r\n";
+  struct Cas { const char* contenu; const char* raison; };
+  const std::string autre = enteteDetail() + ligne;
+  const std::string coupee = enteteDetail() + ligne.substr(0, 20);
+  for (const auto& [contenu, debut] : {std::pair<std::string, std::string>{autre, "ligne 1 : autre/P001.png"},
+                                       {coupee, "derniere ligne incomplete"},
+                                       {enteteDetail(), "aucune photo"}}) {
+    SCOPED_TRACE(debut);
+    ecrireFichier(copie, contenu);
+    const std::string avant = fichiers();
+    reprendreSerie();
+    EXPECT_EQ(0u, console_.lu().find("Reprise impossible : " + debut));
+    EXPECT_EQ(avant, fichiers());
+    EXPECT_EQ(1, e.m_numero);
+  }
+  ::unlink(copie.c_str());
+  reprendreSerie();
+  EXPECT_EQ("Reprise impossible : fichier " + copie + " absent\n", console_.lu());
+
+  // A row of this series is taken back, then the run has advanced.
+  ecrireFichier(copie, enteteDetail() + "1;" + dossier_ + "/P001.png;0;;;0;1;0;0;0;0;;;;10;10;10;;;aucun\r\n");
+  reprendreSerie();
+  EXPECT_EQ(0u, console_.lu().find("Reprise de 1 photos\nnom_photo_complet " + dossier_ + "/P002.png\n"));
+  EXPECT_EQ(lireFichier(copie), lireFichier("donnees/resu_detail.csv"));
+  reprendreSerie();
+  EXPECT_EQ("Reprise impossible : la serie a deja avance\n", console_.lu());
+}
