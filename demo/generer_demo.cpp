@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -84,6 +85,26 @@ bool enregistrer(SDL_Surface* s, const std::filesystem::path& chemin) {
   return ok;
 }
 
+// The disc's centre on photo `k`: a slow gentle arc, one steady step per
+// photo, so a zone an operator draws around the disc on one photo, moved by
+// the last step, holds the whole disc on the next; off the pixel grid by a
+// varying fraction.
+void centreDisque(const Options& o, int k, double& cx, double& cy) {
+  const int pas_total = std::max(o.photos - 1, 1);
+  // room for the centre, less the fraction
+  const double ex = o.largeur - 2.0 * (o.rayon + 2) - 1, ey = o.hauteur - 2.0 * (o.rayon + 2) - 1;
+  // a quarter of the radius a photo: within the margin of the first zone,
+  // whose proposal has no step yet to move by
+  const double pas_x = std::min(0.25 * o.rayon, 0.8 * ex / pas_total);
+  const double pas_y = -std::min(0.4 * pas_x, 0.4 * ey / pas_total);
+  // the bend changes the step by half a pixel a photo at most
+  const double bosse = std::min({0.4 * o.rayon, pas_total * pas_total / 16.0, 0.2 * ey});
+  const double t = double(k) / pas_total;
+  cx = o.largeur / 2.0 + pas_x * (k - pas_total / 2.0) + (k * 37 % 100) / 100.0;
+  cy = o.hauteur / 2.0 + pas_y * (k - pas_total / 2.0) + bosse * (0.5 - 4 * t * (1 - t)) +
+       (k * 61 % 100) / 100.0;
+}
+
 // Draws photo `k` and returns the mean of the disc's pixel centres.
 bool photo(const Options& o, int k, const std::filesystem::path& chemin, double& cx_vrai,
            double& cy_vrai) {
@@ -92,12 +113,8 @@ bool photo(const Options& o, int k, const std::filesystem::path& chemin, double&
   for (int y = 0; y < o.hauteur; ++y)
     for (int x = 0; x < o.largeur; ++x) pixelFond(x, y, k, pixel(s, x, y));
 
-  // Left to right along an arc, off the pixel grid by a varying fraction.
-  const double t = o.photos > 1 ? double(k) / (o.photos - 1) : 0.0;
-  const double marge = o.rayon + 2.0;
-  const double cx = marge + (o.largeur - 2 * marge) * (0.1 + 0.8 * t) + (k * 37 % 100) / 100.0;
-  const double cy = marge + (o.hauteur - 2 * marge) * (0.75 - 0.5 * 4 * t * (1 - t)) +
-                    (k * 61 % 100) / 100.0;
+  double cx = 0.0, cy = 0.0;
+  centreDisque(o, k, cx, cy);
   int64_t somme_x = 0, somme_y = 0, nombre = 0;  // sums of 2c + 1: exact halves
   for (int y = 0; y < o.hauteur; ++y) {
     for (int x = 0; x < o.largeur; ++x) {
