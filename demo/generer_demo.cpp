@@ -4,12 +4,17 @@
 // picture photos/figure_fin.png. Everything is deterministic: the texture
 // comes from an integer hash, so two runs give the same bytes.
 //
-//   trelune_demo <dossier> [--photos N] [--taille LxH] [--fenetre LxH]
-//                          [--zoom K] [--rayon R]
+//   trelune_demo [--difficile] <dossier> [--photos N] [--taille LxH]
+//                [--fenetre LxH] [--zoom K] [--rayon R]
+//
+// --difficile: the disc darkens by 30 % over the series, passes over a patch
+// of a close orange and jumps by five steps on the last but one photo, whose
+// number photos/saut.txt holds.
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +25,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,11 +36,23 @@ struct Options {
   int largeur_fenetre = 1000, hauteur_fenetre = 750;
   int indice_zoom = 2;
   int rayon = 40;
+  bool difficile = false;
 };
 
 // The disc colour; the background keeps its red below 150, far outside a
 // tolerance of 30, so a colour click selects the disc and nothing else.
 constexpr uint8_t kDisque[3] = {255, 140, 0};
+
+// The harder series: the disc's brightness falls by 30 % from the first photo
+// to the last (red 255 to 179, green 140 to 98, a few units a photo). Its own
+// tolerances keep the whole fall within reach of the first photo's colour, so
+// a proposal carrying that colour along still takes the disc on the last
+// photo; blue 30 keeps out the background (blue 52 and up) and the patch.
+constexpr double kBaisse = 0.30;
+constexpr int kTolerancesDifficiles[3] = {90, 60, 30};
+// The patch the harder series' disc passes over: an orange close to the
+// disc's on red and green, 52 to 58 in blue.
+constexpr uint8_t kTache[3] = {230, 125, 55};
 
 uint32_t hacher(uint32_t x, uint32_t y, uint32_t graine) {
   uint32_t h = x * 374761393u + y * 668265263u + graine * 2246822519u;
@@ -55,16 +73,20 @@ uint32_t bruit(int x, int y, int pas, uint32_t graine) {
          (p * p);
 }
 
+// A little sensor noise, -3 to 3, different on every photo.
+int grain(int x, int y, int photo) {
+  return static_cast<int>(hacher(static_cast<uint32_t>(x), static_cast<uint32_t>(y),
+                                 100u + static_cast<uint32_t>(photo)) %
+                          7u) - 3;
+}
+
 void pixelFond(int x, int y, int photo, uint8_t* rvb) {
   const uint32_t n = (2 * bruit(x, y, 64, 1) + bruit(x, y, 16, 2)) / 3;
   const uint32_t bande = ((x + 2 * y) / 24) % 2 == 0 ? 0 : 12;
-  // a little sensor noise, different on every photo
-  const int grain = static_cast<int>(hacher(static_cast<uint32_t>(x), static_cast<uint32_t>(y),
-                                            100u + static_cast<uint32_t>(photo)) %
-                                     7u) - 3;
-  rvb[0] = static_cast<uint8_t>(55 + static_cast<int>(n * 75 / 255 + bande) + grain);
-  rvb[1] = static_cast<uint8_t>(70 + static_cast<int>(n * 85 / 255 + bande) + grain);
-  rvb[2] = static_cast<uint8_t>(55 + static_cast<int>(n * 65 / 255 + bande) + grain);
+  const int g = grain(x, y, photo);
+  rvb[0] = static_cast<uint8_t>(55 + static_cast<int>(n * 75 / 255 + bande) + g);
+  rvb[1] = static_cast<uint8_t>(70 + static_cast<int>(n * 85 / 255 + bande) + g);
+  rvb[2] = static_cast<uint8_t>(55 + static_cast<int>(n * 65 / 255 + bande) + g);
 }
 
 SDL_Surface* nouvelleSurface(int largeur, int hauteur) {
@@ -84,6 +106,54 @@ bool enregistrer(SDL_Surface* s, const std::filesystem::path& chemin) {
   return ok;
 }
 
+// The photo (from 0) where the harder series' disc jumps by five steps: the
+// last but one, so three steps come before it and one photo after; -1 in
+// the plain series.
+int photoSaut(const Options& o) { return o.difficile ? o.photos - 2 : -1; }
+
+// A point of the disc's path at position v: a slow gentle arc, one steady
+// step a position, so a zone an operator draws around the disc on one photo,
+// moved by the last step, holds the whole disc on the next. Photo k sits at
+// position k, and in the harder series four positions further from the jump
+// on.
+void pointTrajet(const Options& o, double v, double& cx, double& cy) {
+  const int pas_total = std::max(o.photos - 1 + (o.difficile ? 4 : 0), 1);
+  // room for the centre, less the fraction added to it
+  const double ex = o.largeur - 2.0 * (o.rayon + 2) - 1, ey = o.hauteur - 2.0 * (o.rayon + 2) - 1;
+  // a quarter of the radius a photo: within the margin of the first zone,
+  // whose proposal has no step yet to move by
+  const double pas_x = std::min(0.25 * o.rayon, 0.8 * ex / pas_total);
+  const double pas_y = -std::min(0.4 * pas_x, 0.4 * ey / pas_total);
+  // the bend changes the step by half a pixel a photo at most
+  const double bosse = std::min({0.4 * o.rayon, pas_total * pas_total / 16.0, 0.2 * ey});
+  const double t = v / pas_total;
+  cx = o.largeur / 2.0 + pas_x * (v - pas_total / 2.0);
+  cy = o.hauteur / 2.0 + pas_y * (v - pas_total / 2.0) + bosse * (0.5 - 4 * t * (1 - t));
+}
+
+// The disc's centre on photo `k`, off the pixel grid by a varying fraction.
+void centreDisque(const Options& o, int k, double& cx, double& cy) {
+  const int saut = photoSaut(o);
+  pointTrajet(o, k + (saut >= 0 && k >= saut ? 4 : 0), cx, cy);
+  cx += (k * 37 % 100) / 100.0;
+  cy += (k * 61 % 100) / 100.0;
+}
+
+// The harder series' patch: a square of the disc's diameter, half-way along
+// the path to the jump, half a radius aside, so the disc passes over it.
+SDL_Rect tache(const Options& o) {
+  double cx = 0.0, cy = 0.0, x1 = 0.0, y1 = 0.0;
+  const double v = photoSaut(o) / 2.0;
+  pointTrajet(o, v, cx, cy);
+  pointTrajet(o, v + 1, x1, y1);
+  const double a_cote = 0.5 * o.rayon / std::max(std::hypot(x1 - cx, y1 - cy), 1e-9);
+  const double nx = (cy - y1) * a_cote, ny = (x1 - cx) * a_cote;
+  cx += nx;
+  cy += ny;
+  return {int(std::lround(cx)) - o.rayon, int(std::lround(cy)) - o.rayon, 2 * o.rayon,
+          2 * o.rayon};
+}
+
 // Draws photo `k` and returns the mean of the disc's pixel centres.
 bool photo(const Options& o, int k, const std::filesystem::path& chemin, double& cx_vrai,
            double& cy_vrai) {
@@ -91,22 +161,30 @@ bool photo(const Options& o, int k, const std::filesystem::path& chemin, double&
   if (s == nullptr) return false;
   for (int y = 0; y < o.hauteur; ++y)
     for (int x = 0; x < o.largeur; ++x) pixelFond(x, y, k, pixel(s, x, y));
+  uint8_t disque[3] = {kDisque[0], kDisque[1], kDisque[2]};
+  if (o.difficile) {
+    const SDL_Rect t = tache(o);
+    for (int y = std::max(t.y, 0); y < std::min(t.y + t.h, o.hauteur); ++y) {
+      for (int x = std::max(t.x, 0); x < std::min(t.x + t.w, o.largeur); ++x) {
+        uint8_t* p = pixel(s, x, y);
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(kTache[c] + grain(x, y, k));
+      }
+    }
+    const double baisse = kBaisse * k / (o.photos - 1);
+    for (int c = 0; c < 3; ++c) disque[c] = static_cast<uint8_t>(std::lround(kDisque[c] * (1 - baisse)));
+  }
 
-  // Left to right along an arc, off the pixel grid by a varying fraction.
-  const double t = o.photos > 1 ? double(k) / (o.photos - 1) : 0.0;
-  const double marge = o.rayon + 2.0;
-  const double cx = marge + (o.largeur - 2 * marge) * (0.1 + 0.8 * t) + (k * 37 % 100) / 100.0;
-  const double cy = marge + (o.hauteur - 2 * marge) * (0.75 - 0.5 * 4 * t * (1 - t)) +
-                    (k * 61 % 100) / 100.0;
+  double cx = 0.0, cy = 0.0;
+  centreDisque(o, k, cx, cy);
   int64_t somme_x = 0, somme_y = 0, nombre = 0;  // sums of 2c + 1: exact halves
   for (int y = 0; y < o.hauteur; ++y) {
     for (int x = 0; x < o.largeur; ++x) {
       const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
       if (dx * dx + dy * dy > double(o.rayon) * o.rayon) continue;
       uint8_t* p = pixel(s, x, y);
-      p[0] = kDisque[0];
-      p[1] = kDisque[1];
-      p[2] = kDisque[2];
+      p[0] = disque[0];
+      p[1] = disque[1];
+      p[2] = disque[2];
       somme_x += 2 * x + 1;
       somme_y += 2 * y + 1;
       ++nombre;
@@ -139,7 +217,7 @@ std::string parametres(const Options& o) {
   char bas[16];
   std::snprintf(bas, sizeof bas, "%03d", o.photos % 1000);
   std::ostringstream f;
-  f << "Serie de demonstration Trelune\n"
+  f << (o.difficile ? "Serie de demonstration difficile Trelune\n" : "Serie de demonstration Trelune\n")
     << "photos dossier des photos\n"
     << "3 mode de nommage (1 colonnes fixes, 2 deux numeros, 3 un numero)\n"
     << "demo_trelune_serie.01.001.jpeg premier fichier (mode 1)\n"
@@ -160,9 +238,13 @@ std::string parametres(const Options& o) {
     << o.largeur_fenetre << " largeur de la fenetre\n"
     << o.hauteur_fenetre << " hauteur de la fenetre\n"
     << o.indice_zoom << " indice du zoom (0.125 0.25 0.5 1 2 5 10 20 50)\n"
-    << "20 pas de deplacement\n"
-    << "30 30 30 tolerances rouge vert bleu\n"
-    << "40000 nombre maximal de pixels\n"
+    << "20 pas de deplacement\n";
+  if (o.difficile)
+    f << kTolerancesDifficiles[0] << " " << kTolerancesDifficiles[1] << " "
+      << kTolerancesDifficiles[2] << " tolerances rouge vert bleu\n";
+  else
+    f << "30 30 30 tolerances rouge vert bleu\n";
+  f << "40000 nombre maximal de pixels\n"
     << "255 0 0 60 couleur de la zone\n"
     << "0 255 255 120 couleur des pixels\n";
   return f.str();
@@ -185,12 +267,18 @@ bool lireTaille(const char* texte, int& largeur, int& hauteur) {
 }
 
 bool lireOptions(int argc, char** argv, Options& o) {
-  if (argc < 2 || argv[1][0] == '-') return false;
-  o.dossier = argv[1];
-  for (int i = 2; i < argc; i += 2) {
-    if (i + 1 >= argc) return false;
-    const std::string nom = argv[i];
-    const char* valeur = argv[i + 1];
+  // --difficile stands anywhere; the folder then the valued options follow
+  std::vector<const char*> args;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--difficile") o.difficile = true;
+    else args.push_back(argv[i]);
+  }
+  if (args.empty() || args[0][0] == '-') return false;
+  o.dossier = args[0];
+  for (std::size_t i = 1; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return false;
+    const std::string nom = args[i];
+    const char* valeur = args[i + 1];
     bool ok = false;
     if (nom == "--photos") ok = lireEntier(valeur, 1, 999, o.photos);
     else if (nom == "--taille") ok = lireTaille(valeur, o.largeur, o.hauteur);
@@ -199,8 +287,10 @@ bool lireOptions(int argc, char** argv, Options& o) {
     else if (nom == "--rayon") ok = lireEntier(valeur, 1, 5000, o.rayon);
     if (!ok) return false;
   }
-  // the disc must fit whole inside every photo
-  return o.largeur >= 2 * o.rayon + 6 && o.hauteur >= 2 * o.rayon + 6;
+  // the disc must fit whole inside every photo; the jump needs three steps
+  // before it
+  return o.largeur >= 2 * o.rayon + 6 && o.hauteur >= 2 * o.rayon + 6 &&
+         (!o.difficile || o.photos >= 6);
 }
 
 }  // namespace
@@ -208,8 +298,9 @@ bool lireOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!lireOptions(argc, argv, o)) {
-    std::cerr << "usage : trelune_demo <dossier> [--photos N] [--taille LxH] [--fenetre LxH]"
-                 " [--zoom 0..8] [--rayon R]  (la photo doit contenir le disque)"
+    std::cerr << "usage : trelune_demo [--difficile] <dossier> [--photos N] [--taille LxH]"
+                 " [--fenetre LxH] [--zoom 0..8] [--rayon R]  (la photo doit contenir le disque,"
+                 " 6 photos au moins pour --difficile)"
               << std::endl;
     return 2;
   }
@@ -240,6 +331,13 @@ int main(int argc, char** argv) {
     centres << cx << ";" << cy << "\n";
   }
   if (!centres || !figureFin(racine / "photos" / "figure_fin.png")) return 1;
+  if (o.difficile) {
+    // the jump photo's number, as in its name and its line of centres.txt
+    std::ofstream saut(racine / "photos" / "saut.txt", std::ios::binary | std::ios::trunc);
+    saut << photoSaut(o) + 1 << "\n";
+    if (!saut) return 1;
+    std::cout << "Serie difficile : saut sur la photo " << photoSaut(o) + 1 << std::endl;
+  }
   std::cout << "Serie de demonstration : " << o.photos << " photos dans "
             << (racine / "photos").string() << std::endl;
   return 0;
