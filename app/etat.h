@@ -252,6 +252,10 @@ struct Etat {
   // Every advance of the run, for the step back: written by the next-photo
   // step, the step back and the resume (output/).
   Historique m_historique;
+
+  // True while the automatic run measures on (written by tracking/ only;
+  // the status strip and the decode ahead read it).
+  bool m_suivi_en_cours = false;
 };
 
 extern Etat* g_etat;
