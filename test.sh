@@ -2,7 +2,8 @@
 # Installs what the tests need, then: builds and runs every test through CTest;
 # runs each fuzz target for a bounded time; builds again with AddressSanitizer
 # and UndefinedBehaviorSanitizer (build-asan) and runs the whole suite there,
-# where any report fails the run.
+# where any report fails the run; builds with ThreadSanitizer (build-tsan)
+# and runs the end-to-end tests and the read-ahead tests there.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/installer.sh build-essential cmake pkg-config libgtest-dev libbenchmark-dev \
@@ -20,3 +21,12 @@ cd build-asan
 export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --output-on-failure -j2 --timeout 600
+cd ..
+
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELUNE_TSAN=ON >/dev/null
+cmake --build build-tsan -j"$(nproc)" --target trelune trelune_tests trelune_photo_disque
+cd build-tsan
+unset ASAN_OPTIONS UBSAN_OPTIONS
+# any race report ends the program with a failure
+export TSAN_OPTIONS=halt_on_error=1:exitcode=66
+ctest --output-on-failure -j2 --timeout 600 -R 'e2e_|LectureAvance|PhotoTest|VueSuivante|Boucle'

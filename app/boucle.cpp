@@ -9,6 +9,7 @@
 #include "display/placement.h"
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
+#include "output/photo_avance.h"
 #include "output/vue_suivante.h"
 
 namespace {
@@ -55,6 +56,7 @@ void handleEvents() {
 
 void clean() {
   Etat& e = *g_etat;
+  arreterPrechargement();  // a read still running ends before SDL goes
   std::cout << "cleaning game" << std::endl;
   std::cout << "apres delete[]" << std::endl;
   // the flags, not the pointers, say what was created since the last release

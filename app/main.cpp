@@ -5,6 +5,7 @@
 #include "display/fenetre.h"
 #include "display/rendu.h"
 #include "output/detail.h"
+#include "output/photo_avance.h"
 #include "output/resultats.h"
 #include "platform/console.h"
 #include "series/parametres.h"
@@ -18,6 +19,7 @@ int main(int, char**) {
   init();
   while (g_etat->m_en_marche) {
     handleEvents();
+    demanderPhotosSuivantes();  // the worker reads the next photo while this one is measured
     SDL_Delay(50);
     render();
   }

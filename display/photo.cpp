@@ -1,5 +1,7 @@
 #include "display/photo.h"
 
+#include <algorithm>
+
 #include "app/etat.h"
 
 namespace {
@@ -7,17 +9,16 @@ namespace {
 // The texture format the renderer would pick for this photo: its own format
 // when the renderer takes it as it is, else the first plain format that has
 // alpha exactly when the photo has.
-Uint32 formatTexture(SDL_Renderer* rendu, const SDL_Surface* photo) {
-  SDL_RendererInfo infos;
-  if (SDL_GetRendererInfo(rendu, &infos) != 0 || infos.num_texture_formats == 0) return SDL_PIXELFORMAT_UNKNOWN;
-  for (Uint32 i = 0; i < infos.num_texture_formats; ++i)
-    if (infos.texture_formats[i] == photo->format->format) return photo->format->format;
+Uint32 formatTexture(const FormatsTexture& formats, const SDL_Surface* photo) {
+  if (formats.nombre == 0) return SDL_PIXELFORMAT_UNKNOWN;
+  for (Uint32 i = 0; i < formats.nombre; ++i)
+    if (formats.formats[i] == photo->format->format) return photo->format->format;
   bool alpha = photo->format->Amask != 0;
-  for (Uint32 i = 0; i < infos.num_texture_formats; ++i) {
-    Uint32 f = infos.texture_formats[i];
+  for (Uint32 i = 0; i < formats.nombre; ++i) {
+    Uint32 f = formats.formats[i];
     if (!SDL_ISPIXELFORMAT_FOURCC(f) && (SDL_ISPIXELFORMAT_ALPHA(f) != SDL_FALSE) == alpha) return f;
   }
-  return infos.texture_formats[0];
+  return formats.formats[0];
 }
 
 // Palettes and colour keys need SDL's own conversion; photos have neither.
@@ -27,9 +28,12 @@ bool remplissableEnPlace(const SDL_Surface* photo) {
          !SDL_MUSTLOCK(photo);
 }
 
-// Copies the photo's pixels into the texture, converting once on the way.
-bool remplir(SDL_Texture* texture, Uint32 format, SDL_Surface* photo) {
+// Copies the photo's pixels into the texture, converting once on the way
+// unless they come already converted.
+bool remplir(SDL_Texture* texture, Uint32 format, SDL_Surface* photo, const SDL_Surface* prets) {
   if (format == photo->format->format) return SDL_UpdateTexture(texture, nullptr, photo->pixels, photo->pitch) == 0;
+  if (prets != nullptr && prets->format->format == format && prets->w == photo->w && prets->h == photo->h)
+    return SDL_UpdateTexture(texture, nullptr, prets->pixels, prets->pitch) == 0;
   void* pixels = nullptr;
   int pas = 0;
   if (SDL_LockTexture(texture, nullptr, &pixels, &pas) != 0) return false;
@@ -66,19 +70,44 @@ SDL_Texture* reprendreTextureLibre(Uint32 format, int largeur, int hauteur) {
 
 }  // namespace
 
-void creerTexturePhoto() {
+FormatsTexture formatsTexture(SDL_Renderer* rendu) {
+  FormatsTexture formats;
+  SDL_RendererInfo infos;
+  if (rendu == nullptr || SDL_GetRendererInfo(rendu, &infos) != 0) return formats;
+  formats.nombre = std::min<Uint32>(infos.num_texture_formats, 16);
+  for (Uint32 i = 0; i < formats.nombre; ++i) formats.formats[i] = infos.texture_formats[i];
+  return formats;
+}
+
+SDL_Surface* pixelsPourTexture(const FormatsTexture& formats, SDL_Surface* photo) {
+  if (photo == nullptr || !remplissableEnPlace(photo)) return nullptr;
+  const Uint32 format = formatTexture(formats, photo);
+  if (format == SDL_PIXELFORMAT_UNKNOWN || format == photo->format->format) return nullptr;
+  SDL_Surface* prets = SDL_CreateRGBSurfaceWithFormat(0, photo->w, photo->h, 0, format);
+  if (prets == nullptr) return nullptr;
+  // the very call the main thread would make into the locked texture
+  if (SDL_ConvertPixels(photo->w, photo->h, photo->format->format, photo->pixels, photo->pitch, format, prets->pixels,
+                        prets->pitch) != 0) {
+    SDL_FreeSurface(prets);
+    return nullptr;
+  }
+  return prets;
+}
+
+void creerTexturePhoto(const SDL_Surface* pixels_prets) {
   Etat& e = *g_etat;
   ++e.m_generation_photo;  // the same texture may come back with other pixels
   if (e.m_pTexture_prairie != nullptr) libererTexturePhoto();
   SDL_Surface* photo = e.pTempSurface_prairie;
   if (photo == nullptr || e.m_rendu == nullptr) return;
 
-  Uint32 format = remplissableEnPlace(photo) ? formatTexture(e.m_rendu, photo) : Uint32{SDL_PIXELFORMAT_UNKNOWN};
+  Uint32 format =
+      remplissableEnPlace(photo) ? formatTexture(formatsTexture(e.m_rendu), photo) : Uint32{SDL_PIXELFORMAT_UNKNOWN};
   if (format != SDL_PIXELFORMAT_UNKNOWN) {
     SDL_Texture* texture = reprendreTextureLibre(format, photo->w, photo->h);
     if (texture == nullptr)
       texture = SDL_CreateTexture(e.m_rendu, format, SDL_TEXTUREACCESS_STREAMING, photo->w, photo->h);
-    if (texture != nullptr && remplir(texture, format, photo)) {
+    if (texture != nullptr && remplir(texture, format, photo, pixels_prets)) {
       reglerCommeLaPhoto(texture, photo);
       e.m_pTexture_prairie = texture;
       return;

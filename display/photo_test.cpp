@@ -110,3 +110,26 @@ TEST_F(PhotoTest, SameSizeRefillsTheTextureAndAnotherSizeReplacesIt) {
   creerTexturePhoto();
   EXPECT_EQ(nullptr, g_etat->m_pTexture_prairie);
 }
+
+// Pixels converted off the main thread fill the texture exactly as the
+// conversion into the locked texture does, whatever the photo's format.
+TEST_F(PhotoTest, PixelsConvertedAheadDrawTheSame) {
+  const FormatsTexture formats = formatsTexture(g_etat->m_rendu);
+  ASSERT_GT(formats.nombre, 0u);
+  struct Cas { const char* nom; Uint32 format; bool converti; };
+  for (Cas c : {Cas{"rgb24 (jpeg)", SDL_PIXELFORMAT_RGB24, true}, Cas{"rgba32 (png)", SDL_PIXELFORMAT_RGBA32, false},
+                Cas{"argb8888", SDL_PIXELFORMAT_ARGB8888, false}, Cas{"palette", SDL_PIXELFORMAT_INDEX8, false}}) {
+    SCOPED_TRACE(c.nom);
+    SDL_Surface* photo = photoAleatoire(64, 48, c.format, 9);
+    prendrePhoto(photo);
+    creerTexturePhoto();
+    const std::string attendu = dessiner(g_etat->m_pTexture_prairie);
+    libererTexturePhoto();
+    SDL_Surface* prets = pixelsPourTexture(formats, photo);
+    EXPECT_EQ(c.converti, prets != nullptr);
+    creerTexturePhoto(prets);
+    EXPECT_TRUE(attendu == dessiner(g_etat->m_pTexture_prairie));
+    SDL_FreeSurface(prets);
+    libererTexturePhoto();
+  }
+}

@@ -13,6 +13,7 @@
 #include "display/placement.h"
 #include "interaction/recette.h"
 #include "output/enregistrement.h"
+#include "output/photo_avance.h"
 #include "output/resultats.h"
 #include "series/nom_photo.h"
 
@@ -111,10 +112,12 @@ void libererPhoto(bool traces = true) {
 // Loads nom_photo_complet into the photo surface and its texture.
 void chargerPhoto() {
   Etat& e = *g_etat;
-  e.pTempSurface_prairie = IMG_Load(e.nom_photo_complet.c_str());
+  SDL_Surface* pixels_prets = nullptr;  // the texture's pixels, when read ahead
+  e.pTempSurface_prairie = lirePhoto(e.nom_photo_complet, pixels_prets);
   if (e.pTempSurface_prairie == nullptr) std::cout << "Erreur de chargement de la photo : " << SDL_GetError() << std::endl;
   std::cout << "Image chargee" << std::endl;
-  creerTexturePhoto();
+  creerTexturePhoto(pixels_prets);
+  SDL_FreeSurface(pixels_prets);
 }
 
 // A photo of another size than the one before (or the first one that loads

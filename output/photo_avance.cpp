@@ -1,0 +1,60 @@
+#include "output/photo_avance.h"
+
+#include <SDL_image.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/etat.h"
+#include "display/photo.h"
+#include "output/vue_suivante.h"
+#include "series/prechargement.h"
+
+namespace {
+
+std::unique_ptr<LectureAvance> g_lecture;
+
+// The worker's reads go through the image library's format set-up, which
+// is not guarded: done here once, on the main thread, before any read runs
+// beside another. The error text of the moment is kept as it was.
+void preparerBibliothequeImages() {
+  const std::string erreur = SDL_GetError();
+  IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP);
+  SDL_SetError("%s", erreur.c_str());
+}
+
+}  // namespace
+
+void demanderPhotosSuivantes() {
+  const Etat& e = *g_etat;
+  if (!e.m_en_marche) return;
+  std::vector<std::string> chemins;
+  CompteursSerie c = compteursSerie();
+  const std::string suivant = cheminApres(c);
+  if (!suivant.empty()) {
+    chemins.push_back(suivant);
+    // the automatic run takes a photo per frame: keep one more in hand
+    if (e.m_suivi_en_cours && avancerCompteurs(c) != Avance::SchemaInconnu) {
+      const std::string apres = cheminApres(c);
+      if (!apres.empty() && apres != suivant) chemins.push_back(apres);
+    }
+  }
+  if (g_lecture == nullptr) {
+    if (chemins.empty()) return;
+    preparerBibliothequeImages();
+    const FormatsTexture formats = formatsTexture(e.m_rendu);  // the renderer outlives every read
+    g_lecture = std::make_unique<LectureAvance>([formats](SDL_Surface* s) { return pixelsPourTexture(formats, s); });
+  }
+  g_lecture->demander(chemins);
+}
+
+SDL_Surface* lirePhoto(const std::string& chemin, SDL_Surface*& pixels_prets) {
+  pixels_prets = nullptr;
+  PhotoLue lue;
+  if (g_lecture == nullptr || !g_lecture->prendre(chemin, lue)) return IMG_Load(chemin.c_str());
+  if (lue.surface == nullptr) SDL_SetError("%s", lue.erreur.c_str());
+  pixels_prets = lue.pixels;
+  return lue.surface;
+}
+
+void arreterPrechargement() { g_lecture.reset(); }

@@ -1,0 +1,152 @@
+#include "series/prechargement.h"
+
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+void libererPhotoLue(PhotoLue& photo) {
+  SDL_FreeSurface(photo.surface);
+  SDL_FreeSurface(photo.pixels);
+  photo.surface = photo.pixels = nullptr;
+}
+
+IdentiteFichier identiteFichier(const std::string& chemin) {
+  IdentiteFichier id;
+  struct stat infos;
+  if (stat(chemin.c_str(), &infos) != 0) {
+    id.erreur = errno != 0 ? errno : ENOENT;
+    return id;
+  }
+  id.peripherique = infos.st_dev;
+  id.inode = infos.st_ino;
+  id.taille = infos.st_size;
+  id.modification = infos.st_mtim;
+  id.changement = infos.st_ctim;
+  return id;
+}
+
+bool memeFichier(const IdentiteFichier& a, const IdentiteFichier& b) {
+  if (a.erreur != 0 || b.erreur != 0) return a.erreur == b.erreur;
+  return a.peripherique == b.peripherique && a.inode == b.inode && a.taille == b.taille &&
+         a.modification.tv_sec == b.modification.tv_sec && a.modification.tv_nsec == b.modification.tv_nsec &&
+         a.changement.tv_sec == b.changement.tv_sec && a.changement.tv_nsec == b.changement.tv_nsec;
+}
+
+LectureAvance::LectureAvance(Preparation preparer) : preparer_(std::move(preparer)) {}
+
+LectureAvance::~LectureAvance() { arreter(); }
+
+std::list<LectureAvance::Entree>::iterator LectureAvance::trouver(const std::string& chemin) {
+  return std::find_if(entrees_.begin(), entrees_.end(), [&](const Entree& e) { return e.chemin == chemin; });
+}
+
+void LectureAvance::demander(const std::vector<std::string>& chemins) {
+  std::lock_guard<std::mutex> verrou(mutex_);
+  if (arret_) return;
+  const size_t n = std::min(chemins.size(), kProfondeurMax);
+  const auto voulu = [&](const std::string& c) { return std::find(chemins.begin(), chemins.begin() + n, c) != chemins.begin() + n; };
+  // a read running for a path no longer wanted is freed by the worker when it ends
+  for (auto it = entrees_.begin(); it != entrees_.end();) {
+    if (voulu(it->chemin)) {
+      ++it;
+      continue;
+    }
+    libererPhotoLue(it->photo);
+    it = entrees_.erase(it);
+  }
+  bool nouvelle = false;
+  for (size_t i = 0; i < n; ++i) {
+    if (chemins[i].empty() || trouver(chemins[i]) != entrees_.end()) continue;
+    Entree e;
+    e.numero = numero_suivant_++;
+    e.chemin = chemins[i];
+    entrees_.push_back(std::move(e));
+    nouvelle = true;
+  }
+  if (!nouvelle) return;
+  if (!travailleur_.joinable()) travailleur_ = std::thread(&LectureAvance::travailler, this);
+  travail_.notify_one();
+}
+
+bool LectureAvance::prendre(const std::string& chemin, PhotoLue& photo) {
+  std::unique_lock<std::mutex> verrou(mutex_);
+  auto it = trouver(chemin);
+  if (it == entrees_.end()) return false;
+  // Not started while the worker ends a read nobody wants any more: reading
+  // it here is sooner than after that one.
+  const bool abandonnee = numero_en_cours_ != 0 && std::none_of(entrees_.begin(), entrees_.end(), [&](const Entree& e) {
+    return e.numero == numero_en_cours_;
+  });
+  if (it->etape == Etape::Attente && abandonnee) {
+    entrees_.erase(it);
+    return false;
+  }
+  // Only this thread erases entries, so the iterator stays valid while waiting.
+  fini_.wait(verrou, [&] { return it->etape == Etape::Prete; });
+  PhotoLue lue = it->photo;
+  const IdentiteFichier identite = it->identite;
+  const bool stable = it->stable;
+  entrees_.erase(it);
+  verrou.unlock();
+  if (!stable || !memeFichier(identite, identiteFichier(chemin))) {
+    libererPhotoLue(lue);
+    return false;
+  }
+  photo = lue;
+  return true;
+}
+
+void LectureAvance::arreter() {
+  {
+    std::lock_guard<std::mutex> verrou(mutex_);
+    arret_ = true;
+    for (Entree& e : entrees_) libererPhotoLue(e.photo);
+    entrees_.clear();
+  }
+  travail_.notify_one();
+  if (travailleur_.joinable()) travailleur_.join();
+}
+
+void LectureAvance::travailler() {
+  std::unique_lock<std::mutex> verrou(mutex_);
+  for (;;) {
+    auto attente = entrees_.end();
+    travail_.wait(verrou, [&] {
+      attente = std::find_if(entrees_.begin(), entrees_.end(), [](const Entree& e) { return e.etape == Etape::Attente; });
+      return arret_ || attente != entrees_.end();
+    });
+    if (arret_) return;
+    attente->etape = Etape::EnCours;
+    const uint64_t numero = attente->numero;
+    numero_en_cours_ = numero;
+    const std::string chemin = attente->chemin;
+    verrou.unlock();
+
+    // The identity before and after the read: a file replaced while it was
+    // read gives a read that is never used.
+    Entree lue;
+    lue.identite = identiteFichier(chemin);
+    lue.photo.surface = IMG_Load(chemin.c_str());
+    if (lue.photo.surface == nullptr) {
+      lue.photo.erreur = SDL_GetError();
+    } else if (preparer_) {
+      lue.photo.pixels = preparer_(lue.photo.surface);
+    }
+    lue.stable = memeFichier(lue.identite, identiteFichier(chemin));
+
+    verrou.lock();
+    numero_en_cours_ = 0;
+    auto it = std::find_if(entrees_.begin(), entrees_.end(), [&](const Entree& e) { return e.numero == numero; });
+    if (it == entrees_.end()) {  // dropped while it was read
+      libererPhotoLue(lue.photo);
+      continue;
+    }
+    it->photo = lue.photo;
+    it->identite = lue.identite;
+    it->stable = lue.stable;
+    it->etape = Etape::Prete;
+    fini_.notify_all();
+  }
+}
