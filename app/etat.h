@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "display/trajectoire.h"
 #include "interaction/recette.h"
 #include "output/historique.h"
 
@@ -256,6 +257,11 @@ struct Etat {
   // True while the automatic run measures on (written by tracking/ only;
   // the status strip and the decode ahead read it).
   bool m_suivi_en_cours = false;
+
+  // Display aids of keys T, "=" and "-": the trajectory layer and its trace,
+  // written by display/trajectoire.cpp only.
+  bool m_afficher_trajectoire = false;
+  CacheTrajectoire m_cache_trajectoire;
 };
 
 extern Etat* g_etat;

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "app/etat.h"
+#include "display/trajectoire.h"
+#include "interaction/reglage.h"
 #include "output/reprise.h"
 #include "output/retour.h"
 
@@ -27,6 +29,12 @@ std::vector<ToucheAjoutee>& tableProgramme() {
        "revenir a la photo precedente (retire son enregistrement)", reculerPhoto},
       {SDL_SCANCODE_F, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "F",
        "reprendre la serie precedente (avant la premiere photo)", reprendreSerie},
+      {SDL_SCANCODE_T, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "T",
+       "afficher / masquer la trajectoire des centres", basculerTrajectoire},
+      {SDL_SCANCODE_EQUALS, SDL_SCANCODE_KP_PLUS, Declenchement::Repetition, "= / pave +",
+       "tolerances + 2, refait la derniere selection par couleur", releverTolerances},
+      {SDL_SCANCODE_MINUS, SDL_SCANCODE_KP_MINUS, Declenchement::Repetition, "- / pave -",
+       "tolerances - 2, refait la derniere selection par couleur", baisserTolerances},
   };
   return table;
 }

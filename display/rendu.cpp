@@ -9,6 +9,7 @@
 #include "app/etat.h"
 #include "display/calques.h"
 #include "display/partie_visible.h"
+#include "display/trajectoire.h"
 #include "platform/console.h"
 
 namespace {
@@ -185,5 +186,6 @@ void render() {
     couleur(rendu, 0, 0, 255, 255);
     croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
   }
+  dessinerTrajectoire();
   SDL_RenderPresent(rendu);
 }

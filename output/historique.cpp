@@ -59,6 +59,7 @@ std::vector<bool> decompacter(const BitsCompactes& c) {
 }
 
 void Historique::ajouter(Souvenir s) {
+  ++version;
   octets_bits += s.bits.octets.capacity();
   souvenirs.push_back(std::move(s));
   // the oldest advances give up their bits first: they are the least likely
@@ -74,6 +75,7 @@ void Historique::ajouter(Souvenir s) {
 
 Souvenir Historique::retirer() {
   assert(!souvenirs.empty());
+  ++version;
   Souvenir s = std::move(souvenirs.back());
   souvenirs.pop_back();
   octets_bits -= s.bits.octets.capacity();

@@ -54,6 +54,7 @@ struct Historique {
   std::vector<Souvenir> souvenirs;
   size_t octets_bits = 0;  // packed bits held now
   bool avance_faite = false;  // a RETURN or a resume has happened in this run
+  uint64_t version = 0;       // bumped at every change of souvenirs: layers drawn from them redraw
 
   void ajouter(Souvenir s);
   Souvenir retirer();  // the last one; the history must not be empty

@@ -1,0 +1,227 @@
+#include "display/trajectoire.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "app/etat.h"
+
+namespace {
+
+// Window coordinates beyond this are taken as no point at all: a clip of a
+// step that long would lose its precision, and no record is that far.
+constexpr double kLointain = 1e12;
+
+const Uint8 kCouleurs[kTeintes][3] = {{160, 160, 0}, {255, 255, 0}, {255, 0, 0}};
+
+bool fini(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
+
+// Liang-Barsky: the part of the step inside [x_min, x_max] x [y_min, y_max];
+// false when none is. debut_coupe / fin_coupe: an end was moved.
+bool couper(double& x0, double& y0, double& x1, double& y1, double x_min, double y_min, double x_max, double y_max,
+            bool& debut_coupe, bool& fin_coupe) {
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x0 - x_min, x_max - x0, y0 - y_min, y_max - y0};
+  double t0 = 0.0, t1 = 1.0;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0.0) {
+      if (r > t1) return false;
+      t0 = std::max(t0, r);
+    } else {
+      if (r < t0) return false;
+      t1 = std::min(t1, r);
+    }
+  }
+  debut_coupe = t0 > 0.0;
+  fin_coupe = t1 < 1.0;
+  const double ax = x0, ay = y0;
+  if (debut_coupe) {
+    x0 = ax + t0 * dx;
+    y0 = ay + t0 * dy;
+  }
+  if (fin_coupe) {
+    x1 = ax + t1 * dx;
+    y1 = ay + t1 * dy;
+  }
+  return true;
+}
+
+// Rounded to a window pixel; the value is already clipped near the window.
+SDL_Point pixel(double x, double y) { return {int(std::lround(x)), int(std::lround(y))}; }
+
+bool memePoint(const SDL_Point& a, const SDL_Point& b) { return a.x == b.x && a.y == b.y; }
+
+Teinte teinteEtape(const TrajetPhoto& t, size_t i, size_t n) {
+  if (t.rouge[i] != 0) return Teinte::Rouge;
+  return i - 1 + kCentresVifs >= n ? Teinte::Recente : Teinte::Ordinaire;
+}
+
+}  // namespace
+
+std::vector<uint8_t> etapesRouges(const std::vector<double>& x, const std::vector<double>& y) {
+  const size_t n = std::min(x.size(), y.size());
+  std::vector<uint8_t> rouge(n, 0);
+  std::vector<double> longueurs(n, -1.0);
+  std::vector<double> valides;
+  for (size_t i = 1; i < n; ++i) {
+    if (!fini(x[i - 1], y[i - 1]) || !fini(x[i], y[i])) continue;
+    longueurs[i] = std::hypot(x[i] - x[i - 1], y[i] - y[i - 1]);
+    valides.push_back(longueurs[i]);
+  }
+  if (valides.empty()) return rouge;
+  const size_t m = valides.size() / 2;
+  std::nth_element(valides.begin(), valides.begin() + m, valides.end());
+  double mediane = valides[m];
+  if (valides.size() % 2 == 0) mediane = (mediane + *std::max_element(valides.begin(), valides.begin() + m)) / 2.0;
+  for (size_t i = 1; i < n; ++i) rouge[i] = longueurs[i] > 3.0 * mediane && longueurs[i] > 2.0 ? 1 : 0;
+  return rouge;
+}
+
+size_t TraceFenetre::etapes() const {
+  size_t n = 0;
+  for (int t = 0; t < kTeintes; ++t) n += points[t].size() - debuts[t].size();
+  return n;
+}
+
+TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y,
+                          int32_t largeur, int32_t hauteur) {
+  TraceFenetre trace;
+  const size_t n = std::min({trajet.x.size(), trajet.y.size(), trajet.rouge.size()});
+  if (!(zoom > 0.0) || !std::isfinite(zoom) || !fini(decalage_x, decalage_y) || largeur <= 0 || hauteur <= 0 ||
+      n == 0)
+    return trace;
+
+  std::vector<double> wx(n), wy(n);
+  std::vector<uint8_t> present(n);
+  for (size_t i = 0; i < n; ++i) {
+    wx[i] = trajet.x[i] * zoom - decalage_x;
+    wy[i] = trajet.y[i] * zoom - decalage_y;
+    present[i] = fini(wx[i], wy[i]) && std::abs(wx[i]) < kLointain && std::abs(wy[i]) < kLointain;
+  }
+  const double x_min = -1.0, y_min = -1.0, x_max = largeur, y_max = hauteur;
+  auto dehors = [&](size_t a, size_t b) {  // both ends beyond one side: surely not visible
+    return (wx[a] < x_min && wx[b] < x_min) || (wx[a] > x_max && wx[b] > x_max) ||
+           (wy[a] < y_min && wy[b] < y_min) || (wy[a] > y_max && wy[b] > y_max);
+  };
+  size_t ordinaires = 0;
+  for (size_t i = 1; i < n; ++i) {
+    if (present[i - 1] && present[i] && !dehors(i - 1, i) && teinteEtape(trajet, i, n) == Teinte::Ordinaire)
+      ++ordinaires;
+  }
+  const size_t pas = ordinaires > kEtapesMax ? (ordinaires + kEtapesMax - 1) / kEtapesMax : 1;
+
+  // One polyline open at a time: it goes on while the steps keep their teinte
+  // and join inside the window.
+  int ouverte = -1;
+  size_t rang_ordinaire = 0;
+  for (size_t i = 1; i < n; ++i) {
+    if (!present[i - 1] || !present[i] || dehors(i - 1, i)) {
+      ouverte = -1;
+      continue;
+    }
+    const Teinte teinte = teinteEtape(trajet, i, n);
+    if (teinte == Teinte::Ordinaire && rang_ordinaire++ % pas != 0) {
+      ouverte = -1;
+      continue;
+    }
+    double x0 = wx[i - 1], y0 = wy[i - 1], x1 = wx[i], y1 = wy[i];
+    bool debut_coupe = false, fin_coupe = false;
+    if (!couper(x0, y0, x1, y1, x_min, y_min, x_max, y_max, debut_coupe, fin_coupe)) {
+      ouverte = -1;
+      continue;
+    }
+    const int t = static_cast<int>(teinte);
+    std::vector<SDL_Point>& points = trace.points[t];
+    const SDL_Point fin = pixel(x1, y1);
+    if (ouverte != t || debut_coupe) {
+      trace.debuts[t].push_back(static_cast<uint32_t>(points.size()));
+      points.push_back(pixel(x0, y0));
+      points.push_back(fin);
+    } else if (!memePoint(points.back(), fin)) {
+      points.push_back(fin);
+    }
+    ouverte = fin_coupe ? -1 : t;
+  }
+
+  // Crosses of the visible centres; dim ones share a 2 x 2 cell at most once.
+  const int32_t d = kDemiCroixTrajet;
+  const int64_t colonnes = (int64_t{largeur} + 2 * d) / 2 + 1, lignes = (int64_t{hauteur} + 2 * d) / 2 + 1;
+  std::vector<bool> occupees(static_cast<size_t>(colonnes * lignes), false);
+  for (size_t i = 0; i < n; ++i) {
+    if (!present[i] || wx[i] < -d || wy[i] < -d || wx[i] > largeur + d || wy[i] > hauteur + d) continue;
+    const SDL_Point p = pixel(wx[i], wy[i]);
+    const bool recente = i + kCentresVifs >= n;
+    if (!recente) {
+      const size_t cellule = static_cast<size_t>((p.y + d) / 2 * colonnes + (p.x + d) / 2);
+      if (cellule >= occupees.size() || occupees[cellule]) continue;
+      occupees[cellule] = true;
+    }
+    std::vector<SDL_Rect>& croix = trace.croix[static_cast<int>(recente ? Teinte::Recente : Teinte::Ordinaire)];
+    croix.push_back({p.x - d, p.y, 2 * d + 1, 1});
+    croix.push_back({p.x, p.y - d, 1, 2 * d + 1});
+  }
+  return trace;
+}
+
+void basculerTrajectoire() {
+  Etat& e = *g_etat;
+  e.m_afficher_trajectoire = !e.m_afficher_trajectoire;
+  if (!e.m_afficher_trajectoire) {
+    std::cout << "Trajectoire masquee" << std::endl;
+    return;
+  }
+  size_t centres = 0;
+  for (const Souvenir& s : e.m_historique.souvenirs) centres += s.ecrit ? 1 : 0;
+  std::cout << "Trajectoire affichee : " << centres << " centres" << std::endl;
+}
+
+void dessinerTrajectoire() {
+  Etat& e = *g_etat;
+  if (!e.m_afficher_trajectoire || e.m_rendu == nullptr) return;
+  CacheTrajectoire& c = e.m_cache_trajectoire;
+  const Historique& h = e.m_historique;
+  if (!c.photo_valide || c.version_historique != h.version) {
+    // the centres the result files hold, resumed rows included
+    c.trajet = TrajetPhoto{};
+    for (const Souvenir& s : h.souvenirs) {
+      if (!s.ecrit) continue;
+      c.trajet.x.push_back(s.centre_x);
+      c.trajet.y.push_back(s.centre_y);
+    }
+    c.trajet.rouge = etapesRouges(c.trajet.x, c.trajet.y);
+    c.photo_valide = true;
+    c.version_historique = h.version;
+    c.fenetre_valide = false;
+  }
+  int largeur = 0, hauteur = 0;
+  if (SDL_GetRendererOutputSize(e.m_rendu, &largeur, &hauteur) != 0) {
+    largeur = e.m_largeur_fenetre;
+    hauteur = e.m_hauteur_fenetre;
+  }
+  const double vue[3] = {e.m_zoom, e.m_decalage_x, e.m_decalage_y};
+  if (!c.fenetre_valide || !std::equal(vue, vue + 3, c.vue) || c.taille[0] != largeur || c.taille[1] != hauteur) {
+    c.trace = traceFenetre(c.trajet, e.m_zoom, e.m_decalage_x, e.m_decalage_y, largeur, hauteur);
+    std::copy(vue, vue + 3, c.vue);
+    c.taille[0] = largeur;
+    c.taille[1] = hauteur;
+    c.fenetre_valide = true;
+  }
+  // dim first, then the last ten, red over everything: a jump stays visible
+  for (int t = 0; t < kTeintes; ++t) {
+    SDL_SetRenderDrawColor(e.m_rendu, kCouleurs[t][0], kCouleurs[t][1], kCouleurs[t][2], 255);
+    const std::vector<SDL_Point>& points = c.trace.points[t];
+    const std::vector<uint32_t>& debuts = c.trace.debuts[t];
+    for (size_t k = 0; k < debuts.size(); ++k) {
+      const uint32_t fin = k + 1 < debuts.size() ? debuts[k + 1] : static_cast<uint32_t>(points.size());
+      SDL_RenderDrawLines(e.m_rendu, points.data() + debuts[k], static_cast<int>(fin - debuts[k]));
+    }
+    const std::vector<SDL_Rect>& croix = c.trace.croix[t];
+    if (!croix.empty()) SDL_RenderFillRects(e.m_rendu, croix.data(), static_cast<int>(croix.size()));
+  }
+}
