@@ -118,6 +118,7 @@ double mesurer(const std::string& dossier, const char* type, const std::string& 
     if (tour < 0) continue;
     charges.push_back(charge);
     pas.push_back(avance);
+    if (std::getenv("TRELUNE_BENCH_DETAIL") != nullptr) std::printf("  round %d: %.1f %.1f\n", tour, charge, avance);
   }
   const double ratio = mediane(pas) / mediane(charges);
   std::printf("%s: IMG_Load median %7.1f ms, step with the read ahead %7.1f ms, ratio %.2f\n", type, mediane(charges),
