@@ -15,6 +15,8 @@
 #include "interaction/recette.h"
 #include "output/historique.h"
 
+struct Bandeau;  // display/bandeau.cpp
+
 // What the selected-pixel layer was drawn from, and the merged rectangles it
 // gave: redrawing them costs one copy per rectangle instead of one per pixel.
 // The key fields are all 8 bytes wide so the key compares bytewise.
@@ -256,6 +258,12 @@ struct Etat {
   // True while the automatic run measures on (written by tracking/ only;
   // the status strip and the decode ahead read it).
   bool m_suivi_en_cours = false;
+
+  // Key H, the status strip and key help: written by display/bandeau.cpp
+  // only. m_bandeau holds the font and the line textures, made at the first
+  // H (null until then); it belongs to display/bandeau.cpp.
+  bool m_bandeau_affiche = false;
+  Bandeau* m_bandeau = nullptr;
 };
 
 extern Etat* g_etat;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/etat.h"
+#include "app/touche_bandeau.h"
 #include "output/reprise.h"
 #include "output/retour.h"
 
@@ -27,6 +28,8 @@ std::vector<ToucheAjoutee>& tableProgramme() {
        "revenir a la photo precedente (retire son enregistrement)", reculerPhoto},
       {SDL_SCANCODE_F, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "F",
        "reprendre la serie precedente (avant la premiere photo)", reprendreSerie},
+      {SDL_SCANCODE_H, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "H",
+       "afficher / cacher le bandeau d'etat et cette aide", toucheBandeau},
   };
   return table;
 }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/etat.h"
+#include "display/bandeau.h"
 #include "display/calques.h"
 #include "display/partie_visible.h"
 #include "platform/console.h"
@@ -185,5 +186,6 @@ void render() {
     couleur(rendu, 0, 0, 255, 255);
     croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
   }
+  dessinerBandeau();
   SDL_RenderPresent(rendu);
 }
