@@ -16,6 +16,8 @@
 #include "interaction/recette.h"
 #include "output/historique.h"
 
+struct Bandeau;  // display/bandeau.cpp
+
 // What the selected-pixel layer was drawn from, and the merged rectangles it
 // gave: redrawing them costs one copy per rectangle instead of one per pixel.
 // The key fields are all 8 bytes wide so the key compares bytewise.
@@ -262,6 +264,12 @@ struct Etat {
   // written by display/trajectoire.cpp only.
   bool m_afficher_trajectoire = false;
   CacheTrajectoire m_cache_trajectoire;
+
+  // Key H, the status strip and key help: written by display/bandeau.cpp
+  // only. m_bandeau holds the font and the line textures, made at the first
+  // H (null until then); it belongs to display/bandeau.cpp.
+  bool m_bandeau_affiche = false;
+  Bandeau* m_bandeau = nullptr;
 };
 
 extern Etat* g_etat;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/etat.h"
+#include "app/touche_bandeau.h"
 #include "display/trajectoire.h"
 #include "interaction/reglage.h"
 #include "output/reprise.h"
@@ -29,6 +30,8 @@ std::vector<ToucheAjoutee>& tableProgramme() {
        "revenir a la photo precedente (retire son enregistrement)", reculerPhoto},
       {SDL_SCANCODE_F, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "F",
        "reprendre la serie precedente (avant la premiere photo)", reprendreSerie},
+      {SDL_SCANCODE_H, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "H",
+       "afficher / cacher le bandeau d'etat et cette aide", toucheBandeau},
       {SDL_SCANCODE_T, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "T",
        "afficher / masquer la trajectoire des centres", basculerTrajectoire},
       {SDL_SCANCODE_EQUALS, SDL_SCANCODE_KP_PLUS, Declenchement::Repetition, "= / pave +",

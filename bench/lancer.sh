@@ -12,7 +12,7 @@ set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 construction=${1:-$racine/build-bench}
 "$racine/tools/installer.sh" build-essential cmake pkg-config libgtest-dev libsdl2-dev libsdl2-image-dev \
-  libbenchmark-dev xvfb xauth
+  libsdl2-ttf-dev fonts-dejavu-core libbenchmark-dev xvfb xauth
 
 cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour
   trelune_bench_prechargement)

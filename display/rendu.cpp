@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/etat.h"
+#include "display/bandeau.h"
 #include "display/calques.h"
 #include "display/partie_visible.h"
 #include "display/trajectoire.h"
@@ -187,5 +188,6 @@ void render() {
     croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
   }
   dessinerTrajectoire();
+  dessinerBandeau();
   SDL_RenderPresent(rendu);
 }

@@ -1,0 +1,55 @@
+// Key H: a status strip along the bottom of the window and a panel of every
+// key, drawn over the seven layers. Off until the first H: the font is opened
+// then, so a run without H loads no font and prints nothing more.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "series/nom_photo.h"
+
+// Where the current photo stands in its series: rank from 1 and series
+// length, each -1 when it cannot be told (shown as "?").
+struct PlaceSerie {
+  int64_t rang = -1;
+  int64_t longueur = -1;
+};
+// Tells the place of given counters; display/ cannot step the series itself.
+using MesureSerie = PlaceSerie (*)(const CompteursSerie&);
+
+// What the key's action hands over: the help lines (key, what it does) and
+// how to place the counters.
+struct SourceBandeau {
+  std::vector<std::pair<std::string, std::string>> aide;
+  MesureSerie mesurer = nullptr;
+};
+
+// The font of the strip and the help.
+extern const char* const kPoliceBandeau;
+
+// H: shows or hides the strip and the help. At the first call opens the font
+// at chemin_police; when it cannot, prints "Police introuvable : " and the
+// path once, and every later call does nothing.
+void basculerBandeau(const SourceBandeau& source, const char* chemin_police = kPoliceBandeau);
+
+// Draws the strip and the help when shown; called last before the present.
+void dessinerBandeau();
+
+// Frees the font and the textures (tests, and a renderer about to go).
+void libererBandeau();
+
+// The lines of the strip from the record and the place in the series, each
+// at most `colonnes` characters: the photo's name (its end kept) with its
+// rank and length, then the modes, tolerances, count, centre, zoom and the
+// automatic run, on as few lines as they fit.
+std::vector<std::string> textesBandeau(const PlaceSerie& place, size_t colonnes);
+
+// The text's last characters (UTF-8 code points) behind "...", at most
+// `colonnes` in all; the text itself when it fits.
+std::string couperDebut(const std::string& texte, size_t colonnes);
+
+// Tests only: how many line textures were made since the font was opened.
+uint64_t texturesBandeauFaites();
