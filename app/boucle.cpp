@@ -10,6 +10,7 @@
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
 #include "output/vue_suivante.h"
+#include "tracking/suivi.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void handleEvents() {
   if (sectionClavier() && !vueSuivante()) return;
   sectionTouchesAjoutees(SDL_GetTicks64());
   etapeEvenements();
+  etapeSuivi();  // after the events: a press or the close stops the run first
 }
 
 void clean() {
