@@ -11,6 +11,7 @@
 #include "interaction/souris.h"
 #include "output/photo_avance.h"
 #include "output/vue_suivante.h"
+#include "tracking/suivi.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void handleEvents() {
   if (sectionClavier() && !vueSuivante()) return;
   sectionTouchesAjoutees(SDL_GetTicks64());
   etapeEvenements();
+  etapeSuivi();  // after the events: a press or the close stops the run first
 }
 
 void clean() {

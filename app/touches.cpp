@@ -8,6 +8,7 @@
 #include "interaction/reglage.h"
 #include "output/reprise.h"
 #include "output/retour.h"
+#include "tracking/suivi.h"
 
 namespace {
 
@@ -30,6 +31,10 @@ std::vector<ToucheAjoutee>& tableProgramme() {
        "revenir a la photo precedente (retire son enregistrement)", reculerPhoto},
       {SDL_SCANCODE_F, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "F",
        "reprendre la serie precedente (avant la premiere photo)", reprendreSerie},
+      {SDL_SCANCODE_A, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "A",
+       "proposer la selection d'apres la derniere photo mesuree", proposerSurLaPhoto},
+      {SDL_SCANCODE_SPACE, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Espace",
+       "suivi automatique jusqu'au premier doute (Espace ou toute touche l'arrete)", basculerSuivi},
       {SDL_SCANCODE_H, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "H",
        "afficher / cacher le bandeau d'etat et cette aide", toucheBandeau},
       {SDL_SCANCODE_T, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "T",

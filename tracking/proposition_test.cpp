@@ -1,0 +1,178 @@
+#include "tracking/proposition.h"
+
+#include "app/etat.h"
+#include "output/enregistrement.h"
+#include "tests/etat_fixture.h"
+
+namespace {
+
+// The arithmetic: prediction, placement kept inside the photo, growth.
+TEST(PropositionCalcul, PredictsPlacesAndGrows) {
+  EXPECT_DOUBLE_EQ(0.0, centrePredit({}).x);
+  const PointSuivi un = centrePredit({{10.5, 20.0}});
+  EXPECT_DOUBLE_EQ(10.5, un.x);
+  EXPECT_DOUBLE_EQ(20.0, un.y);
+  const PointSuivi deux = centrePredit({{0.0, 0.0}, {10.5, 20.0}, {13.0, 18.0}});
+  EXPECT_DOUBLE_EQ(15.5, deux.x);
+  EXPECT_DOUBLE_EQ(16.0, deux.y);
+
+  // moved by the rounded step, same size
+  ZoneSuivi z = zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {27.6, 12.2}, 100, 50);
+  EXPECT_EQ(18, z.x0);
+  EXPECT_EQ(37, z.x1);
+  EXPECT_EQ(7, z.y0);
+  EXPECT_EQ(16, z.y1);
+  // pushed back inside on either side, size kept
+  z = zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {-5.0, 60.0}, 100, 50);
+  EXPECT_EQ(0, z.x0);
+  EXPECT_EQ(19, z.x1);
+  EXPECT_EQ(40, z.y0);
+  EXPECT_EQ(49, z.y1);
+  // wider than the photo: the photo
+  z = zoneDeplacee({0, 0, 199, 9}, {0.0, 0.0}, {3.0, 0.0}, 100, 50);
+  EXPECT_EQ(0, z.x0);
+  EXPECT_EQ(99, z.x1);
+
+  // half as large again around the centre, then inside
+  z = zoneAgrandie({10, 10, 29, 19}, {50.0, 25.0}, 100, 50);
+  EXPECT_EQ(30, z.x1 - z.x0 + 1);
+  EXPECT_EQ(15, z.y1 - z.y0 + 1);
+  EXPECT_EQ(35, z.x0);
+  EXPECT_EQ(18, z.y0);
+  z = zoneAgrandie({10, 10, 29, 19}, {98.0, 1.0}, 100, 50);
+  EXPECT_EQ(99, z.x1);
+  EXPECT_EQ(0, z.y0);
+  EXPECT_EQ(30, z.x1 - z.x0 + 1);
+}
+
+// Each doubt, the first that applies, and the border test.
+TEST(PropositionCalcul, TellsEachDoubt) {
+  std::vector<bool> bits(5 * 4, false);
+  bits[1 * 5 + 2] = true;
+  EXPECT_FALSE(toucheLeBord(bits, 5, 4));
+  for (size_t k : {size_t{1}, size_t{3 * 5 + 2}, size_t{2 * 5}, size_t{2 * 5 + 4}}) {
+    std::vector<bool> b = bits;
+    b[k] = true;
+    EXPECT_TRUE(toucheLeBord(b, 5, 4)) << k;
+  }
+
+  ConstatSuivi c;
+  c.nombre_reference = 100;
+  c.centres = {{0.0, 0.0}, {10.0, 0.0}, {20.0, 0.0}};
+  c.centre = {80.0, 0.0};  // a long step, but only two steps so far
+  c.nombre = 100;
+  EXPECT_EQ("", raisonDoute(c));
+  c.nombre = 0;
+  EXPECT_EQ("rien de selectionne dans la zone", raisonDoute(c));
+  c.nombre = 49;
+  EXPECT_EQ("49 pixels selectionnes au lieu de 100 sur la derniere photo mesuree", raisonDoute(c));
+  c.nombre = 201;
+  EXPECT_NE("", raisonDoute(c));
+  c.nombre = 200;
+  c.bord = true;
+  EXPECT_EQ("selection sur le bord de la zone", raisonDoute(c));
+  c.bord = false;
+  c.centres.push_back({31.0, 0.0});  // steps 10, 10, 11: median 10, limit 32
+  EXPECT_DOUBLE_EQ(10.0, pasMedian(c.centres));
+  c.centre = {63.0, 0.0};
+  EXPECT_EQ("", raisonDoute(c));
+  c.centre = {63.5, 0.0};
+  EXPECT_EQ("pas de 32.5 pixels, plus de 3 fois le pas median (10.0) + 2", raisonDoute(c));
+  EXPECT_DOUBLE_EQ(10.5, pasMedian({{0, 0}, {10, 0}, {21, 0}, {30, 0}, {42, 0}}));
+}
+
+// A photo 60 x 40: a background red 20 and a red 200 square.
+class PropositionTest : public EtatTest {
+ protected:
+  void SetUp() override {
+    EtatTest::SetUp();
+    Etat& e = *g_etat;
+    e.pTempSurface_prairie = SDL_CreateRGBSurfaceWithFormat(0, 60, 40, 24, SDL_PIXELFORMAT_RGB24);
+    SDL_FillRect(e.pTempSurface_prairie, nullptr, SDL_MapRGB(e.pTempSurface_prairie->format, 20, 20, 20));
+    e.m_largeur_photo = 60;
+    e.m_hauteur_photo = 40;
+    e.m_zoom = 1.0;
+    e.m_max_pixels = 100000;
+    e.nom_photo_complet = "photos/P002.png";
+  }
+  void TearDown() override {
+    SDL_FreeSurface(g_etat->pTempSurface_prairie);
+    g_etat->pTempSurface_prairie = nullptr;
+    EtatTest::TearDown();
+  }
+  void carre(int x, int y, int cote) {
+    SDL_Rect r{x, y, cote, cote};
+    SDL_FillRect(g_etat->pTempSurface_prairie, &r, SDL_MapRGB(g_etat->pTempSurface_prairie->format, 200, 20, 20));
+  }
+  // A recorded photo: zone, count, centre and one colour pass of red 200.
+  void mesure(ZoneSuivi z, int32_t nombre, double x, double y) {
+    Souvenir s;
+    s.ecrit = true;
+    s.zone = true;
+    s.zone_x0 = z.x0;
+    s.zone_y0 = z.y0;
+    s.zone_x1 = z.x1;
+    s.zone_y1 = z.y1;
+    s.nombre = nombre;
+    s.centre_x = x;
+    s.centre_y = y;
+    PasseSelection p;
+    p.rouge = 200;
+    p.vert = p.bleu = 20;
+    p.tolerance_rouge = p.tolerance_vert = p.tolerance_bleu = 10;
+    s.passes = {p};
+    g_etat->m_historique.ajouter(s);
+  }
+};
+
+// Nothing measured: nothing changes. Measured: the moved zone, the passes,
+// the centre, the colour sub-mode and the proposal's origin until an edit.
+TEST_F(PropositionTest, ProposesFromTheLastMeasuredPhoto) {
+  Etat& e = *g_etat;
+  e.m_vue_suivante_bloquee = true;
+  EXPECT_EQ(IssueProposition::Impossible, proposerSelection());
+  EXPECT_EQ("Suivi impossible : aucune photo mesuree\n", console_.lu());
+  EXPECT_TRUE(e.is_select.empty());
+  EXPECT_TRUE(e.m_vue_suivante_bloquee);
+
+  // the square 4 x 4 was at 10..13 then 14..17: it is now at 18..21
+  mesure({5, 5, 18, 18}, 16, 12.0, 12.0);
+  mesure({9, 5, 22, 18}, 16, 16.0, 12.0);
+  carre(18, 10, 4);
+  EXPECT_EQ(IssueProposition::Sure, proposerSelection());
+  EXPECT_EQ("Taille de is_select : 196\ncentre: x= 20 y= 12\n", console_.lu());
+  EXPECT_EQ(13, e.m_zone_x0);
+  EXPECT_EQ(26, e.m_zone_x1);
+  EXPECT_EQ(16, e.m_nombre_selectionnes);
+  EXPECT_TRUE(e.m_ajout_couleurs && !e.m_choix_zone && !e.m_vue_suivante_bloquee);
+  EXPECT_TRUE(e.m_afficher_zone && e.m_afficher_centre && e.m_afficher_selection);
+  ASSERT_EQ(1u, e.m_recette.passes.size());
+  EXPECT_EQ(13, e.m_recette.x0);
+  const std::string propose = texteDetailDe(souvenirAvantAvance(), 3);
+  EXPECT_EQ("propose\r\n", propose.substr(propose.size() - 9));
+  noterRectangle(0, 0, 1, 1, true);
+  const std::string manuel = texteDetailDe(souvenirAvantAvance(), 3);
+  EXPECT_EQ("manuel\r\n", manuel.substr(manuel.size() - 8));
+}
+
+// Faster than predicted: the square crosses the border, the zone grows once
+// and takes it whole; a count far from the last one is a doubt.
+TEST_F(PropositionTest, GrowsOnceThenDoubts) {
+  Etat& e = *g_etat;
+  mesure({5, 5, 18, 18}, 16, 12.0, 12.0);
+  carre(17, 10, 4);  // 17..20 against a zone 5..18
+  EXPECT_EQ(IssueProposition::Sure, proposerSelection());
+  EXPECT_EQ("Taille de is_select : 196\nTaille de is_select : 441\ncentre: x= 19 y= 12\n", console_.lu());
+  EXPECT_EQ(16, e.m_nombre_selectionnes);
+  EXPECT_EQ(21, e.m_zone_x1 - e.m_zone_x0 + 1);
+
+  carre(10, 5, 16);  // sixteen times the last count
+  EXPECT_EQ(IssueProposition::Douteuse, proposerSelection());
+  const std::string lignes = console_.lu();
+  EXPECT_NE(std::string::npos, lignes.find("\nSuivi douteux : "));
+  EXPECT_NE(std::string::npos, lignes.find(" pixels selectionnes au lieu de 16 sur la derniere photo mesuree\n"));
+  EXPECT_TRUE(e.m_afficher_zone);  // still shown for the operator
+  EXPECT_TRUE(e.m_histoire_selection.proposee);
+}
+
+}  // namespace
