@@ -13,8 +13,8 @@
 namespace {
 
 // A scheme 3 series P001.png .. P003.png (P002.png missing) drawn by a
-// software renderer; the four files are the program's streams in the
-// scratch folder.
+// software renderer; the four files are the program's streams, in a
+// working folder of the test's own.
 class RetourTest : public EtatTest {
  protected:
   void SetUp() override {
@@ -66,6 +66,7 @@ class RetourTest : public EtatTest {
     return tout;
   }
   std::string dossier_ = dossierTemporaire();
+  DossierTravail travail_{dossier_};
   SDL_Surface* fenetre_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "tests/etat_fixture.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -41,4 +42,14 @@ void ecrireFichier(const std::string& chemin, const std::string& contenu) {
 std::string lireFichier(const std::string& chemin) {
   std::ifstream f(chemin, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+DossierTravail::DossierTravail(const std::string& dossier) : ancien_(std::filesystem::current_path()) {
+  std::filesystem::create_directories(dossier + "/travail/donnees");
+  std::filesystem::current_path(dossier + "/travail");
+}
+
+DossierTravail::~DossierTravail() {
+  std::error_code ignore;
+  std::filesystem::current_path(ancien_, ignore);
 }

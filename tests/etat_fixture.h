@@ -39,3 +39,18 @@ std::string dossierTemporaire();
 void ecrireFichier(const std::string& chemin, const std::string& contenu);
 // Reads a whole file; empty when it does not exist.
 std::string lireFichier(const std::string& chemin);
+
+// Makes dossier/travail/donnees the working folder until destroyed. Tests
+// that compare the result files whole take it before their first write: the
+// streams open their files where the process stands then, away from the
+// scratch folder's files that other tests write at the same time.
+class DossierTravail {
+ public:
+  explicit DossierTravail(const std::string& dossier);
+  ~DossierTravail();
+  DossierTravail(const DossierTravail&) = delete;
+  DossierTravail& operator=(const DossierTravail&) = delete;
+
+ private:
+  std::string ancien_;
+};
