@@ -14,7 +14,8 @@ construction=${1:-$racine/build-bench}
 "$racine/tools/installer.sh" build-essential cmake pkg-config libgtest-dev libsdl2-dev libsdl2-image-dev \
   libbenchmark-dev xvfb xauth
 
-cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour)
+cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour
+  trelune_bench_trajectoire trelune_bench_reglage)
 cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$construction" -j2 --target "${cibles[@]}" >/dev/null
 releves=$construction/releves
@@ -49,13 +50,15 @@ if command -v xvfb-run >/dev/null; then
   lancer suivante_defaut.txt "${ecran[@]}" ./trelune_bench_suivante
 fi
 lancer retour.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_retour
+lancer trajectoire.txt "${ecran[@]}" ./trelune_bench_trajectoire
+lancer reglage.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_reglage --benchmark_min_time=0.3
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg); $(($(date +%s) - debut)) s of benchmarks"
 grep -h '^video driver' "$releves"/suivante_*.txt || true
 echo
 
 {
   printf 'figure\tmeasured\tbaseline\tratio\ttarget\n'
-  for journal in selection vue rendu suivante_logiciel suivante_defaut retour; do
+  for journal in selection vue rendu suivante_logiciel suivante_defaut retour trajectoire reglage; do
     if [ -f "$releves/$journal.txt" ]; then cat "$releves/$journal.txt"; fi
   done |
     sed -n 's/^resume\t//p'
