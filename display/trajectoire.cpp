@@ -62,6 +62,52 @@ Teinte teinteEtape(const TrajetPhoto& t, size_t i, size_t n) {
   return i - 1 + kCentresVifs >= n ? Teinte::Recente : Teinte::Ordinaire;
 }
 
+// dim first, then the last ten, red over everything: a jump stays visible
+void tracer(SDL_Renderer* rendu, const TraceFenetre& trace) {
+  for (int t = 0; t < kTeintes; ++t) {
+    SDL_SetRenderDrawColor(rendu, kCouleurs[t][0], kCouleurs[t][1], kCouleurs[t][2], 255);
+    const std::vector<SDL_Point>& points = trace.points[t];
+    const std::vector<uint32_t>& debuts = trace.debuts[t];
+    for (size_t k = 0; k < debuts.size(); ++k) {
+      const uint32_t fin = k + 1 < debuts.size() ? debuts[k + 1] : static_cast<uint32_t>(points.size());
+      SDL_RenderDrawLines(rendu, points.data() + debuts[k], static_cast<int>(fin - debuts[k]));
+    }
+    const std::vector<SDL_Rect>& croix = trace.croix[t];
+    if (!croix.empty()) SDL_RenderFillRects(rendu, croix.data(), static_cast<int>(croix.size()));
+  }
+}
+
+// Draws the trace into the cache's texture, made (again) for this renderer
+// and size; clear pixels leave the frame as it is. False when the texture
+// cannot be had: the caller draws straight into the frame.
+bool calquer(CacheTrajectoire& c, SDL_Renderer* rendu, int largeur, int hauteur) {
+  int l = 0, h = 0;
+  if (c.rendu == rendu && c.calque != nullptr &&
+      (SDL_QueryTexture(c.calque, nullptr, nullptr, &l, &h) != 0 || l != largeur || h != hauteur)) {
+    SDL_DestroyTexture(c.calque);
+    c.calque = nullptr;
+  }
+  if (c.rendu != rendu) c.calque = nullptr;  // went with its renderer
+  c.rendu = rendu;
+  if (c.calque == nullptr) {
+    c.calque = SDL_CreateTexture(rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, largeur, hauteur);
+    if (c.calque == nullptr) return false;
+    SDL_SetTextureBlendMode(c.calque, SDL_BLENDMODE_BLEND);
+  }
+  SDL_Texture* cible = SDL_GetRenderTarget(rendu);
+  if (SDL_SetRenderTarget(rendu, c.calque) != 0) return false;
+  SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+  SDL_GetRenderDrawBlendMode(rendu, &mode);
+  SDL_SetRenderDrawBlendMode(rendu, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(rendu, 0, 0, 0, 0);
+  SDL_RenderClear(rendu);
+  tracer(rendu, c.trace);
+  SDL_SetRenderDrawBlendMode(rendu, mode);
+  SDL_SetRenderTarget(rendu, cible);
+  c.calque_valide = true;
+  return true;
+}
+
 }  // namespace
 
 std::vector<uint8_t> etapesRouges(const std::vector<double>& x, const std::vector<double>& y) {
@@ -211,17 +257,17 @@ void dessinerTrajectoire() {
     c.taille[0] = largeur;
     c.taille[1] = hauteur;
     c.fenetre_valide = true;
+    c.calque_valide = false;
   }
-  // dim first, then the last ten, red over everything: a jump stays visible
-  for (int t = 0; t < kTeintes; ++t) {
-    SDL_SetRenderDrawColor(e.m_rendu, kCouleurs[t][0], kCouleurs[t][1], kCouleurs[t][2], 255);
-    const std::vector<SDL_Point>& points = c.trace.points[t];
-    const std::vector<uint32_t>& debuts = c.trace.debuts[t];
-    for (size_t k = 0; k < debuts.size(); ++k) {
-      const uint32_t fin = k + 1 < debuts.size() ? debuts[k + 1] : static_cast<uint32_t>(points.size());
-      SDL_RenderDrawLines(e.m_rendu, points.data() + debuts[k], static_cast<int>(fin - debuts[k]));
+  if (SDL_RenderTargetSupported(e.m_rendu)) {
+    if (c.rendu != e.m_rendu || c.calque == nullptr || !c.calque_valide) {
+      if (!calquer(c, e.m_rendu, largeur, hauteur)) {
+        tracer(e.m_rendu, c.trace);
+        return;
+      }
     }
-    const std::vector<SDL_Rect>& croix = c.trace.croix[t];
-    if (!croix.empty()) SDL_RenderFillRects(e.m_rendu, croix.data(), static_cast<int>(croix.size()));
+    SDL_RenderCopy(e.m_rendu, c.calque, nullptr, nullptr);
+    return;
   }
+  tracer(e.m_rendu, c.trace);
 }

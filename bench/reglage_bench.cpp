@@ -1,0 +1,110 @@
+// One retune ("=" or "-") over a 1000 x 1000 zone against the colour click it
+// redoes, on a noisy 2000 x 2000 photo with a disc of the object's colour.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "app/etat.h"
+#include "interaction/recette.h"
+#include "interaction/reglage.h"
+#include "interaction/selection.h"
+
+namespace {
+
+constexpr int kCote = 2000, kZone = 1000;
+
+SDL_Surface* creerPhoto() {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kCote, kCote, 24, SDL_PIXELFORMAT_RGB24);
+  uint32_t graine = 2463534242u;
+  for (int l = 0; l < kCote; ++l) {
+    Uint8* p = static_cast<Uint8*>(s->pixels) + static_cast<size_t>(l) * s->pitch;
+    for (int c = 0; c < kCote; ++c, p += 3) {
+      graine ^= graine << 13;
+      graine ^= graine >> 17;
+      graine ^= graine << 5;
+      const long dx = c - kCote / 2, dy = l - kCote / 2;
+      const bool disque = dx * dx + dy * dy < 300L * 300L;
+      p[0] = disque ? Uint8(200 + (graine & 7)) : Uint8(graine);
+      p[1] = disque ? Uint8(180 + ((graine >> 3) & 7)) : Uint8(graine >> 8);
+      p[2] = disque ? Uint8(40 + ((graine >> 6) & 7)) : Uint8(graine >> 16);
+    }
+  }
+  return s;
+}
+
+// The zone's bits cleared, then the click at the disc's centre: what a
+// retune does besides moving the tolerances.
+void BM_ClicCouleur(benchmark::State& state) {
+  Etat& e = *g_etat;
+  for (auto _ : state) {
+    std::fill(e.is_select.begin(), e.is_select.end(), false);
+    ajouterCouleursSimilaires(kCote / 2, kCote / 2);
+  }
+}
+
+// Up and down in turn, so no bound is reached.
+void BM_Reglage(benchmark::State& state) {
+  int32_t pas = kPasReglage;
+  for (auto _ : state) {
+    if (!reglerTolerances(pas)) state.SkipWithError("retune not made");
+    pas = -pas;
+  }
+}
+
+BENCHMARK(BM_ClicCouleur)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Reglage)->Unit(benchmark::kMillisecond);
+
+class Releve : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) temps[run.benchmark_name()] = run.GetAdjustedCPUTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> temps;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  creerEtat();
+  SDL_Surface* photo = creerPhoto();
+  Etat& e = *g_etat;
+  e.pTempSurface_prairie = photo;
+  e.m_largeur_photo = e.m_hauteur_photo = kCote;
+  e.m_zoom = 1.0;
+  e.m_max_pixels = kCote * kCote;
+  e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 10;
+  // The console lines of each click would clutter the report.
+  std::ostringstream muet;
+  std::streambuf* console = std::cout.rdbuf(muet.rdbuf());
+  const int x0 = (kCote - kZone) / 2;
+  definirZone(x0, x0, x0 + kZone - 1, x0 + kZone - 1);
+  noterZone();
+  const int64_t avant = e.m_nombre_selectionnes;
+  ajouterCouleursSimilaires(kCote / 2, kCote / 2);
+  noterCouleur(avant);
+  std::ostream rapport(console);
+  Releve releve;
+  releve.SetOutputStream(&rapport);
+  releve.SetErrorStream(&rapport);
+  benchmark::RunSpecifiedBenchmarks(&releve);
+  std::cout.rdbuf(console);
+  const double clic = releve.temps["BM_ClicCouleur"], reglage = releve.temps["BM_Reglage"];
+  if (clic > 0.0 && reglage > 0.0) {
+    std::printf("selected %d pixels; retune / colour click = %.2f (target <= 2)\n", e.m_nombre_selectionnes,
+                reglage / clic);
+    std::printf("resume\tretune, zone 1000x1000 (cpu)\t%.3f ms\tcolour click %.3f ms\t%.2f\t<= 2\n", reglage, clic,
+                reglage / clic);
+  }
+  benchmark::Shutdown();
+  SDL_FreeSurface(photo);
+  return 0;
+}
