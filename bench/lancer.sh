@@ -15,7 +15,7 @@ construction=${1:-$racine/build-bench}
   libsdl2-ttf-dev fonts-dejavu-core libbenchmark-dev xvfb xauth
 
 cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour
-  trelune_bench_prechargement)
+  trelune_bench_prechargement trelune_bench_suivi)
 cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$construction" -j2 --target "${cibles[@]}" >/dev/null
 releves=$construction/releves
@@ -54,13 +54,14 @@ lancer prechargement_logiciel.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_prec
 if command -v xvfb-run >/dev/null; then
   lancer prechargement_defaut.txt "${ecran[@]}" ./trelune_bench_prechargement
 fi
+lancer suivi.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_suivi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg); $(($(date +%s) - debut)) s of benchmarks"
 grep -h '^video driver' "$releves"/suivante_*.txt "$releves"/prechargement_*.txt || true
 echo
 
 {
   printf 'figure\tmeasured\tbaseline\tratio\ttarget\n'
-  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut; do
+  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut suivi; do
     if [ -f "$releves/$journal.txt" ]; then cat "$releves/$journal.txt"; fi
   done |
     sed -n 's/^resume\t//p'
