@@ -25,7 +25,7 @@ ctest --output-on-failure -j2 --timeout 600
 cd ..
 
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELUNE_TSAN=ON >/dev/null
-cmake --build build-tsan -j"$(nproc)" --target trelune trelune_tests trelune_photo_disque
+cmake --build build-tsan -j"$(nproc)" --target trelune trelune_tests trelune_photo_disque trelune_demo
 cd build-tsan
 unset ASAN_OPTIONS UBSAN_OPTIONS
 # any race report ends the program with a failure
