@@ -66,7 +66,14 @@ void LectureAvance::demander(const std::vector<std::string>& chemins) {
     nouvelle = true;
   }
   if (!nouvelle) return;
-  if (!travailleur_.joinable()) travailleur_ = std::thread(&LectureAvance::travailler, this);
+  if (!travailleur_.joinable()) {
+    travailleur_ = std::thread([this] {
+      travailler();
+      // SDL keeps the error text of a thread it did not start in memory of
+      // that thread's own: given back here, as its own threads do at their end
+      SDL_TLSCleanup();
+    });
+  }
   travail_.notify_one();
 }
 
