@@ -20,43 +20,12 @@
 #include <vector>
 
 #include "app/etat.h"
+#include "bench/grande_photo.h"
 #include "display/photo.h"
 #include "output/photo_avance.h"
 #include "output/vue_suivante.h"
 
 namespace {
-
-// A photo-like picture: gradients with noise, so it decodes as a real one would.
-bool fabriquerPhoto(const std::string& chemin, bool jpeg) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 6000, 4000, 24, SDL_PIXELFORMAT_RGB24);
-  if (s == nullptr) return false;
-  std::mt19937 hasard(1);
-  for (int y = 0; y < s->h; ++y) {
-    Uint8* ligne = static_cast<Uint8*>(s->pixels) + y * s->pitch;
-    for (int x = 0; x < s->w; ++x) {
-      int bruit = static_cast<int>(hasard() % 24);
-      ligne[3 * x] = static_cast<Uint8>((x * 255 / s->w + bruit) & 255);
-      ligne[3 * x + 1] = static_cast<Uint8>((y * 255 / s->h + bruit) & 255);
-      ligne[3 * x + 2] = static_cast<Uint8>(((x + y) / 40 + bruit) & 255);
-    }
-  }
-  bool ok = (jpeg ? IMG_SaveJPG(s, chemin.c_str(), 90) : IMG_SavePNG(s, chemin.c_str())) == 0;
-  SDL_FreeSurface(s);
-  return ok;
-}
-
-// The frame that follows the step; reading one pixel back waits until the
-// renderer has really drawn it.
-void premiereImage() {
-  Etat& e = *g_etat;
-  SDL_SetRenderDrawColor(e.m_rendu, 0, 150, 0, 255);
-  SDL_RenderClear(e.m_rendu);
-  SDL_RenderCopy(e.m_rendu, e.m_pTexture_prairie, &e.m_rect_source, &e.m_rect_destination);
-  SDL_RenderPresent(e.m_rendu);
-  Uint32 pixel = 0;
-  SDL_Rect un{0, 0, 1, 1};
-  SDL_RenderReadPixels(e.m_rendu, &un, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-}
 
 double maintenant() {
   timespec t;
@@ -64,10 +33,6 @@ double maintenant() {
   return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-double mediane(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Scheme 3 with a step of 0: every advance loads the same photo again, and
 // the worker reads it ahead each time.

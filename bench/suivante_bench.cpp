@@ -19,44 +19,13 @@
 #include <string>
 
 #include "app/etat.h"
+#include "bench/grande_photo.h"
 #include "display/photo.h"
 #include "output/vue_suivante.h"
 
 namespace {
 
 std::string g_photo;
-
-// A photo-like picture: gradients with noise, so the JPEG decodes as a real one would.
-bool fabriquerPhoto(const std::string& chemin) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 6000, 4000, 24, SDL_PIXELFORMAT_RGB24);
-  if (s == nullptr) return false;
-  std::mt19937 hasard(1);
-  for (int y = 0; y < s->h; ++y) {
-    Uint8* ligne = static_cast<Uint8*>(s->pixels) + y * s->pitch;
-    for (int x = 0; x < s->w; ++x) {
-      int bruit = static_cast<int>(hasard() % 24);
-      ligne[3 * x] = static_cast<Uint8>((x * 255 / s->w + bruit) & 255);
-      ligne[3 * x + 1] = static_cast<Uint8>((y * 255 / s->h + bruit) & 255);
-      ligne[3 * x + 2] = static_cast<Uint8>(((x + y) / 40 + bruit) & 255);
-    }
-  }
-  bool ok = IMG_SaveJPG(s, chemin.c_str(), 90) == 0;
-  SDL_FreeSurface(s);
-  return ok;
-}
-
-// The frame that follows the step; reading one pixel back waits until the
-// renderer has really drawn it.
-void premiereImage() {
-  Etat& e = *g_etat;
-  SDL_SetRenderDrawColor(e.m_rendu, 0, 150, 0, 255);
-  SDL_RenderClear(e.m_rendu);
-  SDL_RenderCopy(e.m_rendu, e.m_pTexture_prairie, &e.m_rect_source, &e.m_rect_destination);
-  SDL_RenderPresent(e.m_rendu);
-  Uint32 pixel = 0;
-  SDL_Rect un{0, 0, 1, 1};
-  SDL_RenderReadPixels(e.m_rendu, &un, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-}
 
 struct Temps {
   double reel_ms;
@@ -102,10 +71,6 @@ void textureNeuveParPhoto() {
   premiereImage();
 }
 
-double mediane(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 }  // namespace
 
@@ -118,7 +83,7 @@ int main(int argc, char** argv) {
   const char* dossier = mkdtemp(modele);
   if (dossier == nullptr) return 1;
   g_photo = std::string(dossier) + "/P1.jpg";
-  if (!fabriquerPhoto(g_photo)) {
+  if (!fabriquerPhoto(g_photo, true)) {
     std::printf("cannot write %s: %s\n", g_photo.c_str(), SDL_GetError());
     return 1;
   }
