@@ -2,7 +2,6 @@
 
 #include <SDL_image.h>
 
-#include <filesystem>
 
 #include "app/etat.h"
 #include "interaction/recette.h"
@@ -16,16 +15,11 @@ namespace {
 
 // A scheme 3 series P001.png .. P004.png, 40 x 20, a red 4 x 4 square moving
 // 3 pixels a photo, drawn by a software renderer; the result files are the
-// program's streams in the scratch folder.
+// program's streams, in a working folder of the test's own.
 class SuiviTest : public EtatTest {
  protected:
   void SetUp() override {
     EtatTest::SetUp();
-    // a folder of its own for the result files, when this process opens them
-    // (ctest runs each test alone): the other tests' files are left alone
-    ancien_ = std::filesystem::current_path();
-    std::filesystem::create_directories(dossier_ + "/travail/donnees");
-    std::filesystem::current_path(dossier_ + "/travail");
     Etat& e = *g_etat;
     for (int k = 1; k <= 4; ++k) photo(k, true);
     SDL_Surface* fin = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 24, SDL_PIXELFORMAT_RGB24);
@@ -60,7 +54,6 @@ class SuiviTest : public EtatTest {
     libererPhotoSansTraces();
     SDL_DestroyRenderer(e.m_rendu);
     SDL_FreeSurface(fenetre_);
-    std::filesystem::current_path(ancien_);
     EtatTest::TearDown();
   }
   // Photo k: the square at column 3k + 2, row 8; not bonne: a damaged file.
@@ -96,7 +89,7 @@ class SuiviTest : public EtatTest {
     for (int i = 0; i < 10 && g_etat->m_suivi_en_cours; ++i) etapeSuivi();
   }
   std::string dossier_ = dossierTemporaire();
-  std::filesystem::path ancien_;
+  DossierTravail travail_{dossier_};  // the result files of this run only
   SDL_Surface* fenetre_ = nullptr;
   Uint8 clavier_[SDL_NUM_SCANCODES] = {};
 };
