@@ -389,9 +389,8 @@ void dessinerBandeau() {
     largeur_aide = std::max(largeur_aide, largeurLigne(b.aide.lignes[i]));
   }
   largeur_aide = std::min(largeur_aide, interieur - 2 * kRetrait);
-  composerBande(b, b.aide, changees,
-                SDL_Rect{kMarge, kMarge, largeur_aide + 2 * kRetrait, int(aide.size()) * b.hauteur_ligne + 2 * kRetrait},
-                kRetrait, largeur_aide);
+  const SDL_Rect boite{kMarge, kMarge, largeur_aide + 2 * kRetrait, int(aide.size()) * b.hauteur_ligne + 2 * kRetrait};
+  composerBande(b, b.aide, changees, boite, kRetrait, largeur_aide);
   copierBande(rendu, b.aide);
 }
 
