@@ -190,12 +190,14 @@ void composerLigne(SDL_Surface* cible, const SDL_Surface* source, int x, int y, 
 
 // The band's texture for its `nombre` first lines, each from (x_texte,
 // kRetrait) one line height apart and cut at largeur_texte; made again only
-// when a line changed or the box did. Null when it cannot be made.
+// when a line changed or the box's size did; none when it cannot be made.
 void composerBande(Bandeau& b, Bande& bande, bool lignes_changees, const SDL_Rect& boite, int x_texte,
                    int largeur_texte) {
-  if (bande.faite && !lignes_changees && SDL_RectEquals(&boite, &bande.boite) == SDL_TRUE) return;
-  bande.faite = true;
+  // a band that only moved (the window's height changed) keeps its texture
+  const bool meme_taille = boite.w == bande.boite.w && boite.h == bande.boite.h;
   bande.boite = boite;
+  if (bande.faite && !lignes_changees && meme_taille) return;
+  bande.faite = true;
   if (boite.w <= 0 || boite.h <= 0) return;
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, boite.w, boite.h, 32, SDL_PIXELFORMAT_ARGB8888);
   if (surface == nullptr) return;
