@@ -29,7 +29,7 @@ struct LigneTexte {
 };
 
 // A band (the strip, the help) with its lines composed over its background
-// into one texture, made again only when a line or the band's box changes:
+// into one texture, made again only when a line or the band's size changes:
 // a frame then costs one blended copy per band.
 struct Bande {
   std::vector<LigneTexte> lignes;
@@ -206,7 +206,7 @@ void composerBande(Bandeau& b, Bande& bande, bool lignes_changees, const SDL_Rec
     if (bande.lignes[i].surface == nullptr || largeur_texte <= 0) continue;
     composerLigne(surface, bande.lignes[i].surface, x_texte, kRetrait + int(i) * b.hauteur_ligne, largeur_texte);
   }
-  // the same size again (a line changed): the texture is only updated
+  // a texture of the right size is only updated
   if (bande.texture != nullptr && (bande.largeur_texture != boite.w || bande.hauteur_texture != boite.h)) {
     SDL_DestroyTexture(bande.texture);
     bande.texture = nullptr;
