@@ -266,7 +266,7 @@ struct Etat {
   CacheTrajectoire m_cache_trajectoire;
 
   // Key H, the status strip and key help: written by display/bandeau.cpp
-  // only. m_bandeau holds the font and the line textures, made at the first
+  // only. m_bandeau holds the font and the band textures, made at the first
   // H (null until then); it belongs to display/bandeau.cpp.
   bool m_bandeau_affiche = false;
   Bandeau* m_bandeau = nullptr;

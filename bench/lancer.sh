@@ -5,7 +5,8 @@
 #
 # The photo and marker frames draw on a software renderer of their own, which
 # needs no display, and on the default renderer of a window: those two run
-# once under xvfb-run -a and give both. The next-photo step uses the window's
+# once under xvfb-run -a and give both (the strip frame also on the software
+# renderer of a shown window, whose present the bare one lacks). The next-photo step uses the window's
 # renderer: it runs under SDL_VIDEODRIVER=dummy (software) and under
 # xvfb-run -a (default). Without xvfb-run, everything runs on dummy only.
 set -euo pipefail

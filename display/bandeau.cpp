@@ -20,12 +20,24 @@ constexpr Uint8 kOpaciteFond = 170;  // the band darkens the photo, never hides 
 // Below this many columns for a key's text, a help line is cut, not folded.
 constexpr size_t kColonnesPliage = 12;
 
-// One line of text and its texture, made again only when the text changes.
+// One line of text as the font draws it (ARGB8888), made again only when
+// the text changes. Kept on the CPU: it outlives a renderer.
 struct LigneTexte {
   std::string texte;
-  bool faite = false;  // tried for this text, even when it gave no texture
+  bool faite = false;  // tried for this text, even when it gave no glyphs
+  SDL_Surface* surface = nullptr;
+};
+
+// A band (the strip, the help) with its lines composed over its background
+// into one texture, made again only when a line or the band's size changes:
+// a frame then costs one blended copy per band.
+struct Bande {
+  std::vector<LigneTexte> lignes;
+  size_t nombre = 0;  // lines in use, from the first of `lignes`
+  SDL_Rect boite{};   // in the window
+  bool faite = false;
   SDL_Texture* texture = nullptr;
-  int largeur = 0, hauteur = 0;
+  int largeur_texture = 0, hauteur_texture = 0;
 };
 
 }  // namespace
@@ -36,15 +48,19 @@ struct Bandeau {
   TTF_Font* police = nullptr;
   int largeur_caractere = 0, hauteur_ligne = 0;
   SourceBandeau source;
-  // The line textures belong to this renderer: another one means they went
+  // The band textures belong to this renderer: another one means they went
   // with the old one, or are not ours to free.
   SDL_Renderer* rendu = nullptr;
-  std::vector<LigneTexte> bande, aide;  // the lines of the strip, of the help
+  Bande bande, aide;
   uint64_t faites = 0;
   // The last place asked for, by the counters it was asked for.
   bool place_valide = false;
   CompteursSerie compteurs;
   PlaceSerie place;
+  // The help's lines as last laid out, for this many columns and lines;
+  // colonnes -1 when the source changed since.
+  int aide_colonnes = -1, aide_place = -1;
+  std::vector<std::string> aide_textes;
 };
 
 namespace {
@@ -102,50 +118,113 @@ void tailleSortie(const Etat& e, int& largeur, int& hauteur) {
   }
 }
 
+// The band textures go (destroyed when still ours); the line surfaces stay.
 void oublierTextures(Bandeau& b, bool detruire) {
-  for (std::vector<LigneTexte>* lignes : {&b.bande, &b.aide}) {
-    for (LigneTexte& l : *lignes) {
-      if (detruire && l.texture != nullptr) SDL_DestroyTexture(l.texture);
-    }
-    lignes->clear();
+  for (Bande* bande : {&b.bande, &b.aide}) {
+    if (detruire && bande->texture != nullptr) SDL_DestroyTexture(bande->texture);
+    bande->texture = nullptr;
+    bande->faite = false;
   }
 }
 
-// The texture of line `indice`, made again only when its text changed. Null
-// for an empty text or when it cannot be made (nothing drawn then).
-const LigneTexte& ligne(Bandeau& b, std::vector<LigneTexte>& lignes, size_t indice, const std::string& texte) {
-  if (lignes.size() <= indice) lignes.resize(indice + 1);
-  LigneTexte& l = lignes[indice];
-  if (l.faite && l.texte == texte) return l;
-  if (l.texture != nullptr) SDL_DestroyTexture(l.texture);
+void oublierLignes(Bandeau& b) {
+  for (Bande* bande : {&b.bande, &b.aide}) {
+    for (LigneTexte& l : bande->lignes) SDL_FreeSurface(l.surface);
+    bande->lignes.clear();
+    bande->nombre = 0;
+  }
+}
+
+// Line `indice` of the band drawn in white, made again only when its text
+// changed; true when it was. No surface for an empty text or when the font
+// cannot draw it (nothing drawn then).
+bool ligne(Bandeau& b, Bande& bande, size_t indice, const std::string& texte) {
+  if (bande.lignes.size() <= indice) bande.lignes.resize(indice + 1);
+  LigneTexte& l = bande.lignes[indice];
+  if (l.faite && l.texte == texte) return false;
+  SDL_FreeSurface(l.surface);
   l = LigneTexte{};
   l.texte = texte;
   l.faite = true;
-  if (texte.empty()) return l;
+  if (texte.empty()) return true;
   SDL_Surface* surface = TTF_RenderUTF8_Blended(b.police, texte.c_str(), SDL_Color{255, 255, 255, 255});
-  if (surface == nullptr) return l;
-  l.texture = SDL_CreateTextureFromSurface(b.rendu, surface);
+  if (surface != nullptr && surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
+    SDL_Surface* convertie = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(surface);
+    surface = convertie;
+  }
+  l.surface = surface;
+  return true;
+}
+
+int largeurLigne(const LigneTexte& l) { return l.surface == nullptr ? 0 : l.surface->w; }
+
+// Lays line `source` over the band's pixels at (x, y), cut at largeur_max
+// pixels: "text over band" colour and alpha, so that one blended copy gives
+// what the band then the line gave.
+void composerLigne(SDL_Surface* cible, const SDL_Surface* source, int x, int y, int largeur_max) {
+  const int x1 = std::min({cible->w, x + largeur_max, x + source->w});
+  const int y1 = std::min(cible->h, y + source->h);
+  for (int ligne_y = std::max(0, y); ligne_y < y1; ++ligne_y) {
+    const Uint32* s = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) +
+                                                      (ligne_y - y) * source->pitch);
+    Uint32* d = reinterpret_cast<Uint32*>(static_cast<Uint8*>(cible->pixels) + ligne_y * cible->pitch);
+    for (int colonne = std::max(0, x); colonne < x1; ++colonne) {
+      const Uint32 haut = s[colonne - x];
+      const float t = float(haut >> 24) / 255.0f;
+      if (t <= 0.0f) continue;
+      const Uint32 bas = d[colonne];
+      const float a = float(bas >> 24) / 255.0f;
+      // over, on premultiplied values, then back to straight colour
+      const float alpha = t + a * (1.0f - t);
+      Uint32 pixel = Uint32(alpha * 255.0f + 0.5f) << 24;
+      for (int decalage : {16, 8, 0}) {
+        const float c = (float((haut >> decalage) & 0xFF) * t + float((bas >> decalage) & 0xFF) * a * (1.0f - t)) /
+                        alpha;
+        pixel |= Uint32(std::min(255.0f, c + 0.5f)) << decalage;
+      }
+      d[colonne] = pixel;
+    }
+  }
+}
+
+// The band's texture for its `nombre` first lines, each from (x_texte,
+// kRetrait) one line height apart and cut at largeur_texte; made again only
+// when a line changed or the box's size did; none when it cannot be made.
+void composerBande(Bandeau& b, Bande& bande, bool lignes_changees, const SDL_Rect& boite, int x_texte,
+                   int largeur_texte) {
+  // a band that only moved (the window's height changed) keeps its texture
+  const bool meme_taille = boite.w == bande.boite.w && boite.h == bande.boite.h;
+  bande.boite = boite;
+  if (bande.faite && !lignes_changees && meme_taille) return;
+  bande.faite = true;
+  if (boite.w <= 0 || boite.h <= 0) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, boite.w, boite.h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) return;
+  SDL_FillRect(surface, nullptr, SDL_MapRGBA(surface->format, 0, 0, 0, kOpaciteFond));
+  for (size_t i = 0; i < bande.nombre; ++i) {
+    if (bande.lignes[i].surface == nullptr || largeur_texte <= 0) continue;
+    composerLigne(surface, bande.lignes[i].surface, x_texte, kRetrait + int(i) * b.hauteur_ligne, largeur_texte);
+  }
+  // a texture of the right size is only updated
+  if (bande.texture != nullptr && (bande.largeur_texture != boite.w || bande.hauteur_texture != boite.h)) {
+    SDL_DestroyTexture(bande.texture);
+    bande.texture = nullptr;
+  }
+  if (bande.texture == nullptr) {
+    bande.texture = SDL_CreateTexture(b.rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, boite.w, boite.h);
+    if (bande.texture != nullptr) SDL_SetTextureBlendMode(bande.texture, SDL_BLENDMODE_BLEND);
+    bande.largeur_texture = boite.w;
+    bande.hauteur_texture = boite.h;
+  }
+  if (bande.texture != nullptr && SDL_UpdateTexture(bande.texture, nullptr, surface->pixels, surface->pitch) == 0) {
+    ++b.faites;
+  }
   SDL_FreeSurface(surface);
-  if (l.texture == nullptr) return l;
-  SDL_SetTextureBlendMode(l.texture, SDL_BLENDMODE_BLEND);
-  SDL_QueryTexture(l.texture, nullptr, nullptr, &l.largeur, &l.hauteur);
-  ++b.faites;
-  return l;
 }
 
-// Copies a line at (x, y), cut at largeur_max pixels: nothing spills out of
-// its band.
-void copierLigne(SDL_Renderer* rendu, const LigneTexte& l, int x, int y, int largeur_max) {
-  if (l.texture == nullptr || largeur_max <= 0) return;
-  const int w = std::min(l.largeur, largeur_max);
-  const SDL_Rect source{0, 0, w, l.hauteur};
-  const SDL_Rect destination{x, y, w, l.hauteur};
-  SDL_RenderCopy(rendu, l.texture, &source, &destination);
-}
-
-void fond(SDL_Renderer* rendu, const SDL_Rect& r) {
-  SDL_SetRenderDrawColor(rendu, 0, 0, 0, kOpaciteFond);
-  SDL_RenderFillRect(rendu, &r);
+void copierBande(SDL_Renderer* rendu, const Bande& bande) {
+  if (bande.texture != nullptr) SDL_RenderCopy(rendu, bande.texture, nullptr, &bande.boite);
 }
 
 // tete then texte folded at blanks into lines of at most `colonnes`, the
@@ -261,6 +340,7 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
   }
   if (b.police == nullptr) return;
   b.source = source;
+  b.aide_colonnes = -1;  // the help is laid out again from this source
   e.m_bandeau_affiche = !e.m_bandeau_affiche;
 }
 
@@ -279,39 +359,41 @@ void dessinerBandeau() {
   if (interieur <= 0 || hauteur <= 0) return;
   const size_t colonnes = size_t(interieur / b.largeur_caractere);
 
-  SDL_BlendMode melange = SDL_BLENDMODE_NONE;
-  SDL_GetRenderDrawBlendMode(rendu, &melange);
-  SDL_SetRenderDrawBlendMode(rendu, SDL_BLENDMODE_BLEND);
-
-  const std::vector<std::string> bande = textesBandeau(placeCourante(b), colonnes);
-  const int hauteur_bande = int(bande.size()) * b.hauteur_ligne + 2 * kRetrait;
+  const std::vector<std::string> textes_bande = textesBandeau(placeCourante(b), colonnes);
+  bool changees = b.bande.nombre != textes_bande.size();
+  b.bande.nombre = textes_bande.size();
+  for (size_t i = 0; i < textes_bande.size(); ++i) changees = ligne(b, b.bande, i, textes_bande[i]) || changees;
+  const int hauteur_bande = int(textes_bande.size()) * b.hauteur_ligne + 2 * kRetrait;
   const int y_bande = hauteur - hauteur_bande;
-  fond(rendu, SDL_Rect{0, y_bande, largeur, hauteur_bande});
-  for (size_t i = 0; i < bande.size(); ++i) {
-    copierLigne(rendu, ligne(b, b.bande, i, bande[i]), kMarge, y_bande + kRetrait + int(i) * b.hauteur_ligne,
-                interieur);
-  }
+  composerBande(b, b.bande, changees, SDL_Rect{0, y_bande, largeur, hauteur_bande}, kMarge, interieur);
+  copierBande(rendu, b.bande);
 
   // The help above the strip, as many lines as fit, the last one "..." when
-  // some are left out; none over the strip.
+  // some are left out; none over the strip. Laid out again only when the
+  // room for it changes.
   const int colonnes_aide = std::max(0, interieur - 2 * kRetrait) / b.largeur_caractere;
-  std::vector<std::string> aide = textesAide(b.source, size_t(colonnes_aide));
   const int place_lignes = (y_bande - 2 * kMarge - 2 * kRetrait) / b.hauteur_ligne;
-  const int n = std::min(int(aide.size()), place_lignes);
-  if (n < int(aide.size()) && n > 0) aide[size_t(n - 1)] = couperFin("...", size_t(colonnes_aide));
-  if (n > 0 && colonnes_aide > 0) {
-    int largeur_aide = 0;
-    for (int i = 0; i < n; ++i) {
-      largeur_aide = std::max(largeur_aide, ligne(b, b.aide, size_t(i), aide[size_t(i)]).largeur);
-    }
-    largeur_aide = std::min(largeur_aide, interieur - 2 * kRetrait);
-    fond(rendu, SDL_Rect{kMarge, kMarge, largeur_aide + 2 * kRetrait, n * b.hauteur_ligne + 2 * kRetrait});
-    for (int i = 0; i < n; ++i) {
-      copierLigne(rendu, b.aide[size_t(i)], kMarge + kRetrait, kMarge + kRetrait + i * b.hauteur_ligne,
-                  largeur_aide);
-    }
+  if (b.aide_colonnes != colonnes_aide || b.aide_place != place_lignes) {
+    b.aide_colonnes = colonnes_aide;
+    b.aide_place = place_lignes;
+    b.aide_textes = textesAide(b.source, size_t(colonnes_aide));
+    const int n = std::min(int(b.aide_textes.size()), place_lignes);
+    if (n < int(b.aide_textes.size()) && n > 0) b.aide_textes[size_t(n - 1)] = couperFin("...", size_t(colonnes_aide));
+    b.aide_textes.resize(size_t(std::max(0, n)));
   }
-  SDL_SetRenderDrawBlendMode(rendu, melange);
+  const std::vector<std::string>& aide = b.aide_textes;
+  if (aide.empty() || colonnes_aide <= 0) return;
+  changees = b.aide.nombre != aide.size();
+  b.aide.nombre = aide.size();
+  int largeur_aide = 0;
+  for (size_t i = 0; i < aide.size(); ++i) {
+    changees = ligne(b, b.aide, i, aide[i]) || changees;
+    largeur_aide = std::max(largeur_aide, largeurLigne(b.aide.lignes[i]));
+  }
+  largeur_aide = std::min(largeur_aide, interieur - 2 * kRetrait);
+  const SDL_Rect boite{kMarge, kMarge, largeur_aide + 2 * kRetrait, int(aide.size()) * b.hauteur_ligne + 2 * kRetrait};
+  composerBande(b, b.aide, changees, boite, kRetrait, largeur_aide);
+  copierBande(rendu, b.aide);
 }
 
 void libererBandeau() {
@@ -320,6 +402,7 @@ void libererBandeau() {
   if (e.m_bandeau == nullptr) return;
   Bandeau& b = *e.m_bandeau;
   oublierTextures(b, b.rendu == e.m_rendu && b.rendu != nullptr);
+  oublierLignes(b);
   if (b.police != nullptr) TTF_CloseFont(b.police);
   if (b.ttf_initialise) TTF_Quit();
   delete e.m_bandeau;

@@ -38,7 +38,8 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police = kP
 // Draws the strip and the help when shown; called last before the present.
 void dessinerBandeau();
 
-// Frees the font and the textures (tests, and a renderer about to go).
+// Frees the font, the line surfaces and the band textures (tests, and a
+// renderer about to go).
 void libererBandeau();
 
 // The lines of the strip from the record and the place in the series, each
@@ -51,5 +52,6 @@ std::vector<std::string> textesBandeau(const PlaceSerie& place, size_t colonnes)
 // `colonnes` in all; the text itself when it fits.
 std::string couperDebut(const std::string& texte, size_t colonnes);
 
-// Tests only: how many line textures were made since the font was opened.
+// Tests only: how many times a band's texture was composed (made or
+// updated) since the font was opened.
 uint64_t texturesBandeauFaites();
