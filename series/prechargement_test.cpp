@@ -42,7 +42,7 @@ struct Espion {
   bool en_cours = false;
 
   LectureAvance::Preparation preparation() {
-    return [this](SDL_Surface* s) {
+    return [this](SDL_Surface* s, std::vector<SDL_Surface*>&) {
       SDL_Surface* p = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
       std::unique_lock<std::mutex> verrou(m);
       ++s->refcount;
