@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 // Makes m_pTexture_prairie from pTempSurface_prairie (null surface: null
 // texture). Used by the first load and by every next photo. A texture put
 // aside by libererTexturePhoto is filled again in place when the photo has
@@ -17,9 +19,12 @@ void libererTexturePhoto();
 struct FormatsTexture {
   Uint32 formats[16] = {};
   Uint32 nombre = 0;
+  bool logiciel = false;  // SDL's software renderer
 };
 FormatsTexture formatsTexture(SDL_Renderer* rendu);
 // Off the main thread: the photo's pixels converted as creerTexturePhoto
 // would convert them into its texture; null when the texture takes the
-// photo's own pixels or SDL makes the texture itself.
-SDL_Surface* pixelsPourTexture(const FormatsTexture& formats, SDL_Surface* photo);
+// photo's own pixels or SDL makes the texture itself. A surface of reserve
+// of the very size and format is filled and taken out of it rather than a
+// new one made.
+SDL_Surface* pixelsPourTexture(const FormatsTexture& formats, SDL_Surface* photo, std::vector<SDL_Surface*>& reserve);

@@ -112,7 +112,8 @@ TEST_F(PhotoTest, SameSizeRefillsTheTextureAndAnotherSizeReplacesIt) {
 }
 
 // Pixels converted off the main thread fill the texture exactly as the
-// conversion into the locked texture does, whatever the photo's format.
+// conversion into the locked texture does, whatever the photo's format, also
+// when they are converted into a surface given back from an earlier photo.
 TEST_F(PhotoTest, PixelsConvertedAheadDrawTheSame) {
   const FormatsTexture formats = formatsTexture(g_etat->m_rendu);
   ASSERT_GT(formats.nombre, 0u);
@@ -125,11 +126,25 @@ TEST_F(PhotoTest, PixelsConvertedAheadDrawTheSame) {
     creerTexturePhoto();
     const std::string attendu = dessiner(g_etat->m_pTexture_prairie);
     libererTexturePhoto();
-    SDL_Surface* prets = pixelsPourTexture(formats, photo);
+    std::vector<SDL_Surface*> reserve;
+    SDL_Surface* prets = pixelsPourTexture(formats, photo, reserve);
     EXPECT_EQ(c.converti, prets != nullptr);
     creerTexturePhoto(prets);
     EXPECT_TRUE(attendu == dessiner(g_etat->m_pTexture_prairie));
-    SDL_FreeSurface(prets);
     libererTexturePhoto();
+    if (prets != nullptr) {
+      // given back with other pixels, beside one of another size: only the
+      // one of the photo's size is taken, and every pixel is written again
+      SDL_Surface* autre = SDL_CreateRGBSurfaceWithFormat(0, 48, 64, 0, prets->format->format);
+      std::memset(prets->pixels, 0xA5, static_cast<size_t>(prets->pitch) * prets->h);
+      reserve = {autre, prets};
+      EXPECT_EQ(prets, pixelsPourTexture(formats, photo, reserve));
+      EXPECT_EQ(std::vector<SDL_Surface*>{autre}, reserve);
+      creerTexturePhoto(prets);
+      EXPECT_TRUE(attendu == dessiner(g_etat->m_pTexture_prairie));
+      libererTexturePhoto();
+      SDL_FreeSurface(autre);
+    }
+    SDL_FreeSurface(prets);
   }
 }

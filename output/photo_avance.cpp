@@ -43,7 +43,8 @@ void demanderPhotosSuivantes() {
     if (chemins.empty()) return;
     preparerBibliothequeImages();
     const FormatsTexture formats = formatsTexture(e.m_rendu);  // the renderer outlives every read
-    g_lecture = std::make_unique<LectureAvance>([formats](SDL_Surface* s) { return pixelsPourTexture(formats, s); });
+    g_lecture = std::make_unique<LectureAvance>(
+        [formats](SDL_Surface* s, std::vector<SDL_Surface*>& reserve) { return pixelsPourTexture(formats, s, reserve); });
   }
   g_lecture->demander(chemins);
 }
@@ -55,6 +56,22 @@ SDL_Surface* lirePhoto(const std::string& chemin, SDL_Surface*& pixels_prets) {
   if (lue.surface == nullptr) SDL_SetError("%s", lue.erreur.c_str());
   pixels_prets = lue.pixels;
   return lue.surface;
+}
+
+void rendrePixelsPrets(SDL_Surface* pixels) {
+  if (g_lecture != nullptr) {
+    g_lecture->rendre(pixels);
+  } else {
+    SDL_FreeSurface(pixels);
+  }
+}
+
+void libererSurfacePhoto(SDL_Surface* photo) {
+  if (g_lecture != nullptr) {
+    g_lecture->libererPlusTard(photo);
+  } else {
+    SDL_FreeSurface(photo);
+  }
 }
 
 void arreterPrechargement() { g_lecture.reset(); }

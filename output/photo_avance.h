@@ -15,7 +15,12 @@ void demanderPhotosSuivantes();
 // What IMG_Load(chemin) gives, from its read ahead when that is unchanged on
 // disk: SDL_GetError then holds the text of a failed read, as after IMG_Load.
 // pixels_prets receives the texture's pixels when the worker made them (to
-// free after creerTexturePhoto), else null.
+// give back by rendrePixelsPrets after creerTexturePhoto), else null.
 SDL_Surface* lirePhoto(const std::string& chemin, SDL_Surface*& pixels_prets);
+// The texture's pixels, once copied in: kept for the worker's next photo.
+void rendrePixelsPrets(SDL_Surface* pixels);
+// Frees a photo surface the record no longer points to, on the worker when
+// it runs: the next photo is not kept waiting for it.
+void libererSurfacePhoto(SDL_Surface* photo);
 // Drops every read ahead and joins the worker; before SDL_Quit.
 void arreterPrechargement();

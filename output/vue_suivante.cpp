@@ -79,7 +79,7 @@ void libererPhoto(bool traces = true) {
   if (traces) std::cout << "apres 1" << std::endl;
 
   if (e.pTempSurface_prairie != nullptr) {
-    SDL_FreeSurface(e.pTempSurface_prairie);
+    libererSurfacePhoto(e.pTempSurface_prairie);
     e.pTempSurface_prairie = nullptr;
     // They pointed into the freed photo.
     e.m_surface_lue = nullptr;
@@ -117,7 +117,7 @@ void chargerPhoto() {
   if (e.pTempSurface_prairie == nullptr) std::cout << "Erreur de chargement de la photo : " << SDL_GetError() << std::endl;
   std::cout << "Image chargee" << std::endl;
   creerTexturePhoto(pixels_prets);
-  SDL_FreeSurface(pixels_prets);
+  rendrePixelsPrets(pixels_prets);
 }
 
 // A photo of another size than the one before (or the first one that loads

@@ -34,6 +34,15 @@ bool memeFichier(const IdentiteFichier& a, const IdentiteFichier& b) {
          a.changement.tv_sec == b.changement.tv_sec && a.changement.tv_nsec == b.changement.tv_nsec;
 }
 
+namespace {
+
+void libererSurfaces(std::vector<SDL_Surface*>& surfaces) {
+  for (SDL_Surface* s : surfaces) SDL_FreeSurface(s);
+  surfaces.clear();
+}
+
+}  // namespace
+
 LectureAvance::LectureAvance(Preparation preparer) : preparer_(std::move(preparer)) {}
 
 LectureAvance::~LectureAvance() { arreter(); }
@@ -105,6 +114,34 @@ bool LectureAvance::prendre(const std::string& chemin, PhotoLue& photo) {
   return true;
 }
 
+void LectureAvance::rendre(SDL_Surface* pixels) {
+  if (pixels == nullptr) return;
+  std::vector<SDL_Surface*> trop;
+  {
+    std::lock_guard<std::mutex> verrou(mutex_);
+    reserve_.push_back(pixels);
+    if (arret_) trop.swap(reserve_);
+    while (reserve_.size() > kReserveMax) {
+      trop.push_back(reserve_.front());
+      reserve_.erase(reserve_.begin());
+    }
+  }
+  libererSurfaces(trop);
+}
+
+void LectureAvance::libererPlusTard(SDL_Surface* surface) {
+  if (surface == nullptr) return;
+  {
+    std::lock_guard<std::mutex> verrou(mutex_);
+    if (!arret_ && travailleur_.joinable()) {
+      a_liberer_.push_back(surface);
+      travail_.notify_one();
+      return;
+    }
+  }
+  SDL_FreeSurface(surface);
+}
+
 void LectureAvance::arreter() {
   {
     std::lock_guard<std::mutex> verrou(mutex_);
@@ -114,6 +151,10 @@ void LectureAvance::arreter() {
   }
   travail_.notify_one();
   if (travailleur_.joinable()) travailleur_.join();
+  // the worker is gone: nobody else holds the mutex
+  std::lock_guard<std::mutex> verrou(mutex_);
+  libererSurfaces(reserve_);
+  libererSurfaces(a_liberer_);
 }
 
 void LectureAvance::travailler() {
@@ -122,9 +163,17 @@ void LectureAvance::travailler() {
     auto attente = entrees_.end();
     travail_.wait(verrou, [&] {
       attente = std::find_if(entrees_.begin(), entrees_.end(), [](const Entree& e) { return e.etape == Etape::Attente; });
-      return arret_ || attente != entrees_.end();
+      return arret_ || !a_liberer_.empty() || attente != entrees_.end();
     });
     if (arret_) return;
+    if (!a_liberer_.empty()) {
+      std::vector<SDL_Surface*> surfaces;
+      surfaces.swap(a_liberer_);
+      verrou.unlock();
+      libererSurfaces(surfaces);
+      verrou.lock();
+      continue;
+    }
     attente->etape = Etape::EnCours;
     const uint64_t numero = attente->numero;
     numero_en_cours_ = numero;
@@ -139,7 +188,21 @@ void LectureAvance::travailler() {
     if (lue.photo.surface == nullptr) {
       lue.photo.erreur = SDL_GetError();
     } else if (preparer_) {
-      lue.photo.pixels = preparer_(lue.photo.surface);
+      std::vector<SDL_Surface*> reserve;
+      verrou.lock();
+      reserve.swap(reserve_);
+      verrou.unlock();
+      lue.photo.pixels = preparer_(lue.photo.surface, reserve);
+      // what it did not use goes back, older than what came in meanwhile
+      verrou.lock();
+      reserve_.insert(reserve_.begin(), reserve.begin(), reserve.end());
+      reserve.clear();
+      while (reserve_.size() > kReserveMax) {
+        reserve.push_back(reserve_.front());
+        reserve_.erase(reserve_.begin());
+      }
+      verrou.unlock();
+      libererSurfaces(reserve);
     }
     lue.stable = memeFichier(lue.identite, identiteFichier(chemin));
 

@@ -42,9 +42,14 @@ bool memeFichier(const IdentiteFichier& a, const IdentiteFichier& b);
 class LectureAvance {
  public:
   // Runs on the worker after each successful read: the pixels the texture
-  // will take, or null. It may read the surface only.
-  using Preparation = std::function<SDL_Surface*(SDL_Surface*)>;
+  // will take, or null. It may read the surface only; it may fill one of the
+  // surfaces given back by rendre(), taking it out of the list, instead of
+  // making a new one.
+  using Preparation = std::function<SDL_Surface*(SDL_Surface*, std::vector<SDL_Surface*>&)>;
   static constexpr size_t kProfondeurMax = 2;
+  // Prepared surfaces kept for reuse: one is enough when the photos come
+  // one at a time, each given back before the next is prepared.
+  static constexpr size_t kReserveMax = 1;
 
   explicit LectureAvance(Preparation preparer);
   ~LectureAvance();  // arreter()
@@ -60,8 +65,15 @@ class LectureAvance {
   // read no longer wanted, or when the file changed since it was read (that
   // read is freed): the caller then loads it itself.
   bool prendre(const std::string& chemin, PhotoLue& photo);
+  // A prepared surface the caller is done with, kept for the next
+  // preparation (a fresh photo-sized surface costs a page fault per page);
+  // the oldest beyond kReserveMax is freed.
+  void rendre(SDL_Surface* pixels);
+  // Frees the surface on the worker, between its reads, or here when no
+  // worker runs: freeing a photo-sized surface is not free either.
+  void libererPlusTard(SDL_Surface* surface);
   // No more reads: those waiting are dropped, the one running is waited for
-  // and freed, the worker is joined.
+  // and freed, the worker is joined, the surfaces held are freed.
   void arreter();
 
  private:
@@ -86,5 +98,7 @@ class LectureAvance {
   uint64_t numero_suivant_ = 1;      // guarded by mutex_
   uint64_t numero_en_cours_ = 0;     // the read the worker is on, 0 when idle; guarded by mutex_
   bool arret_ = false;               // guarded by mutex_
+  std::vector<SDL_Surface*> reserve_;    // from rendre(), oldest first; guarded by mutex_
+  std::vector<SDL_Surface*> a_liberer_;  // from libererPlusTard(); guarded by mutex_
   std::thread travailleur_;          // started by the first demander()
 };

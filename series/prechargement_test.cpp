@@ -3,12 +3,9 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <string>
-#include <vector>
 
 #include "tests/etat_fixture.h"
 
@@ -21,34 +18,33 @@ void ecrirePhoto(const std::string& chemin, int largeur, int hauteur, Uint8 gris
   SDL_FreeSurface(s);
 }
 
-bool memesPixels(SDL_Surface* a, SDL_Surface* b) {
-  if (a->w != b->w || a->h != b->h || a->format->format != b->format->format) return false;
-  for (int y = 0; y < a->h; ++y)
-    if (std::memcmp(static_cast<Uint8*>(a->pixels) + y * a->pitch, static_cast<Uint8*>(b->pixels) + y * b->pitch,
-                    static_cast<size_t>(a->w) * a->format->BytesPerPixel) != 0)
-      return false;
-  return true;
-}
+// The first pixel of a photo, or of its ARGB8888 pixels.
+Uint32 premier(const SDL_Surface* s) { return s->format->BytesPerPixel == 4 ? *static_cast<Uint32*>(s->pixels) : *static_cast<Uint8*>(s->pixels); }
 
-// A preparation that converts to ARGB8888 and keeps an extra reference on
-// every surface it sees, so the test can tell each one was freed exactly
-// once; a read can be held inside it until the test lets it go.
+// Converts to ARGB8888 into a given-back surface of the photo's size when
+// there is one, and keeps an extra reference on every surface it sees, so
+// the test can tell each was freed exactly once; a read can be held inside
+// it until the test lets it go.
 struct Espion {
   std::mutex m;
   std::condition_variable cv;
   std::vector<SDL_Surface*> vues;
   int lues = 0;
-  bool retenir = false;
-  bool en_cours = false;
+  bool retenir = false, en_cours = false;
 
   LectureAvance::Preparation preparation() {
-    return [this](SDL_Surface* s) {
-      SDL_Surface* p = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
+    return [this](SDL_Surface* s, std::vector<SDL_Surface*>& reserve) {
       std::unique_lock<std::mutex> verrou(m);
+      SDL_Surface* p = nullptr;
+      for (size_t i = 0; i < reserve.size() && p == nullptr; ++i)
+        if (reserve[i]->w == s->w && reserve[i]->h == s->h) p = reserve[i], reserve.erase(reserve.begin() + i);
+      if (p == nullptr) {
+        vues.push_back(p = SDL_CreateRGBSurfaceWithFormat(0, s->w, s->h, 32, SDL_PIXELFORMAT_ARGB8888));
+        ++p->refcount;
+      }
+      SDL_BlitSurface(s, nullptr, p, nullptr);
       ++s->refcount;
-      ++p->refcount;
       vues.push_back(s);
-      vues.push_back(p);
       en_cours = true;
       cv.notify_all();
       cv.wait(verrou, [this] { return !retenir; });
@@ -57,17 +53,16 @@ struct Espion {
       return p;
     };
   }
-  void attendreLues(int n) {
+  // Until n reads are done, and one is held when held is asked.
+  void attendre(int n, bool tenue = false) {
     std::unique_lock<std::mutex> verrou(m);
-    cv.wait(verrou, [&] { return lues >= n; });
+    cv.wait(verrou, [&] { return lues >= n && (en_cours || !tenue); });
   }
-  // After the worker is joined: each surface seen is held by this spy alone.
-  void verifierLiberees() {
-    for (SDL_Surface* s : vues) {
-      EXPECT_EQ(1, s->refcount);
-      SDL_FreeSurface(s);
-    }
-    vues.clear();
+  void regler(bool tenir) {
+    std::lock_guard<std::mutex> verrou(m);
+    retenir = tenir;
+    en_cours = false;
+    cv.notify_all();
   }
 };
 
@@ -78,33 +73,47 @@ TEST(LectureAvanceTest, ReadAheadIsUsedOnlyWhileItsFileIsUnchanged) {
   const std::string a = d + "/a.png", b = d + "/b.png", c = d + "/c.png", absente = d + "/absente.png";
   ecrirePhoto(a, 4, 3, 10);
   ecrirePhoto(b, 4, 3, 20);
-  ecrirePhoto(c, 4, 3, 30);
+  ecrirePhoto(c, 5, 3, 30);
   Espion espion;
   {
     LectureAvance lecture(espion.preparation());
-    PhotoLue lue;
+    PhotoLue lue, lue_b;
     EXPECT_FALSE(lecture.prendre(a, lue));  // never asked
 
-    // the read ahead gives what IMG_Load gives, with its prepared pixels
-    lecture.demander({a});
+    // what IMG_Load gives, with its prepared pixels; taken once
+    lecture.demander({a, b});
     ASSERT_TRUE(lecture.prendre(a, lue));
-    SDL_Surface* directe = IMG_Load(a.c_str());
-    EXPECT_TRUE(memesPixels(directe, lue.surface));
+    ASSERT_TRUE(lecture.prendre(b, lue_b));
+    EXPECT_EQ(4, lue.surface->w);
+    EXPECT_EQ(3, lue.surface->h);
+    EXPECT_EQ(10u, premier(lue.surface));
     ASSERT_NE(nullptr, lue.pixels);
-    EXPECT_EQ(SDL_PIXELFORMAT_ARGB8888, lue.pixels->format->format);
-    SDL_FreeSurface(directe);
+    EXPECT_EQ(0xFF0A0A0Au, premier(lue.pixels));
+    EXPECT_FALSE(lecture.prendre(a, lue_b));
+    libererPhotoLue(lue_b);
+    // pixels given back are filled again for a photo of their size only; a
+    // photo handed over to be freed is freed on the worker
+    SDL_Surface* rendus = lue.pixels;
+    lecture.rendre(rendus);
+    lecture.libererPlusTard(lue.surface);
+    lecture.demander({c, b});
+    ASSERT_TRUE(lecture.prendre(c, lue));
+    EXPECT_NE(rendus, lue.pixels);
+    ASSERT_TRUE(lecture.prendre(b, lue_b));
+    EXPECT_EQ(rendus, lue_b.pixels);
+    EXPECT_EQ(0xFF141414u, premier(lue_b.pixels));
     libererPhotoLue(lue);
-    EXPECT_FALSE(lecture.prendre(a, lue));  // taken once
+    libererPhotoLue(lue_b);
 
     // replaced after its read (another size), deleted after its read: both
     // must be read again by the caller
     lecture.demander({a});
-    espion.attendreLues(2);
+    espion.attendre(5);
     ecrirePhoto(a + ".neuve", 5, 3, 11);
     ASSERT_EQ(0, std::rename((a + ".neuve").c_str(), a.c_str()));
     EXPECT_FALSE(lecture.prendre(a, lue));
     lecture.demander({b});
-    espion.attendreLues(3);
+    espion.attendre(6);
     ASSERT_EQ(0, std::remove(b.c_str()));
     EXPECT_FALSE(lecture.prendre(b, lue));
 
@@ -116,31 +125,25 @@ TEST(LectureAvanceTest, ReadAheadIsUsedOnlyWhileItsFileIsUnchanged) {
     EXPECT_EQ(std::string(SDL_GetError()), lue.erreur);
 
     // a read running when the photo is wanted is waited for, not made twice
-    {
-      std::lock_guard<std::mutex> verrou(espion.m);
-      espion.retenir = true;
-      espion.en_cours = false;
-    }
+    espion.regler(true);
     lecture.demander({c});
-    {
-      std::unique_lock<std::mutex> verrou(espion.m);
-      espion.cv.wait(verrou, [&] { return espion.en_cours; });
-    }
-    std::thread lacher([&] {
-      std::lock_guard<std::mutex> verrou(espion.m);
-      espion.retenir = false;
-      espion.cv.notify_all();
-    });
+    espion.attendre(0, true);
+    std::thread lacher([&] { espion.regler(false); });
     ASSERT_TRUE(lecture.prendre(c, lue));
     lacher.join();
-    EXPECT_EQ(4, espion.lues);
-    libererPhotoLue(lue);
+    EXPECT_EQ(7, espion.lues);
+    lecture.rendre(lue.pixels);
+    lecture.libererPlusTard(lue.surface);
 
-    // reads no longer wanted, and those left at the stop, are freed
+    // reads no longer wanted, those left at the stop and the surfaces held
+    // are freed
     lecture.demander({a, c});
-    espion.attendreLues(6);
+    espion.attendre(9);
     lecture.demander({c});
     lecture.demander({b, a});
   }  // the destructor stops and joins
-  espion.verifierLiberees();
+  for (SDL_Surface* s : espion.vues) {
+    EXPECT_EQ(1, s->refcount);
+    SDL_FreeSurface(s);
+  }
 }
