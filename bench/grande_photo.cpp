@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
 
 #include "app/etat.h"
@@ -42,4 +43,24 @@ void premiereImage() {
 double mediane(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
+}
+
+SDL_Surface* photoAuDisque(int largeur, int hauteur, long rayon) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, largeur, hauteur, 24, SDL_PIXELFORMAT_RGB24);
+  if (s == nullptr) return nullptr;
+  uint32_t graine = 2463534242u;
+  for (int l = 0; l < hauteur; ++l) {
+    Uint8* p = static_cast<Uint8*>(s->pixels) + static_cast<size_t>(l) * s->pitch;
+    for (int c = 0; c < largeur; ++c, p += 3) {
+      graine ^= graine << 13;
+      graine ^= graine >> 17;
+      graine ^= graine << 5;
+      const long dx = c - largeur / 2, dy = l - hauteur / 2;
+      const bool disque = dx * dx + dy * dy < rayon * rayon;
+      p[0] = disque ? Uint8(200 + (graine & 7)) : Uint8(graine);
+      p[1] = disque ? Uint8(180 + ((graine >> 3) & 7)) : Uint8(graine >> 8);
+      p[2] = disque ? Uint8(40 + ((graine >> 6) & 7)) : Uint8(graine >> 16);
+    }
+  }
+  return s;
 }

@@ -1,6 +1,8 @@
-// What the next-photo benchmarks share: a large photo-like picture and the
-// first frame of a photo once the step is done.
+// What the benchmarks share: large photo-like pictures, on disk or in memory,
+// and the first frame of a photo once the step is done.
 #pragma once
+#include <SDL.h>
+
 #include <string>
 #include <vector>
 
@@ -12,3 +14,6 @@ bool fabriquerPhoto(const std::string& chemin, bool jpeg);
 void premiereImage();
 // The middle value (the upper one of an even count).
 double mediane(std::vector<double> v);
+// A 24-bit picture of noise with a disc of the object's colour (200, 180, 40,
+// give or take 7) of that radius in its middle; the same pixels at every call.
+SDL_Surface* photoAuDisque(int largeur, int hauteur, long rayon);

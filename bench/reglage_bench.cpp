@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/etat.h"
+#include "bench/grande_photo.h"
 #include "interaction/recette.h"
 #include "interaction/reglage.h"
 #include "interaction/selection.h"
@@ -17,25 +18,6 @@
 namespace {
 
 constexpr int kCote = 2000, kZone = 1000;
-
-SDL_Surface* creerPhoto() {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kCote, kCote, 24, SDL_PIXELFORMAT_RGB24);
-  uint32_t graine = 2463534242u;
-  for (int l = 0; l < kCote; ++l) {
-    Uint8* p = static_cast<Uint8*>(s->pixels) + static_cast<size_t>(l) * s->pitch;
-    for (int c = 0; c < kCote; ++c, p += 3) {
-      graine ^= graine << 13;
-      graine ^= graine >> 17;
-      graine ^= graine << 5;
-      const long dx = c - kCote / 2, dy = l - kCote / 2;
-      const bool disque = dx * dx + dy * dy < 300L * 300L;
-      p[0] = disque ? Uint8(200 + (graine & 7)) : Uint8(graine);
-      p[1] = disque ? Uint8(180 + ((graine >> 3) & 7)) : Uint8(graine >> 8);
-      p[2] = disque ? Uint8(40 + ((graine >> 6) & 7)) : Uint8(graine >> 16);
-    }
-  }
-  return s;
-}
 
 // The zone's bits cleared, then the click at the disc's centre: what a
 // retune does besides moving the tolerances.
@@ -75,7 +57,7 @@ class Releve : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   creerEtat();
-  SDL_Surface* photo = creerPhoto();
+  SDL_Surface* photo = photoAuDisque(kCote, kCote, 300);
   Etat& e = *g_etat;
   e.pTempSurface_prairie = photo;
   e.m_largeur_photo = e.m_hauteur_photo = kCote;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/etat.h"
+#include "bench/grande_photo.h"
 #include "interaction/selection.h"
 
 namespace {
@@ -18,26 +19,6 @@ constexpr int kLargeur = 6000;
 constexpr int kHauteur = 4000;
 
 SDL_Surface* g_photo = nullptr;
-
-// Noisy background with a disc of the object's colour in the middle.
-SDL_Surface* creerPhoto() {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kLargeur, kHauteur, 24, SDL_PIXELFORMAT_RGB24);
-  uint32_t graine = 2463534242u;
-  for (int l = 0; l < kHauteur; ++l) {
-    Uint8* p = static_cast<Uint8*>(s->pixels) + static_cast<size_t>(l) * s->pitch;
-    for (int c = 0; c < kLargeur; ++c, p += 3) {
-      graine ^= graine << 13;
-      graine ^= graine >> 17;
-      graine ^= graine << 5;
-      const long dx = c - kLargeur / 2, dy = l - kHauteur / 2;
-      const bool disque = dx * dx + dy * dy < 400L * 400L;
-      p[0] = disque ? Uint8(200 + (graine & 7)) : Uint8(graine);
-      p[1] = disque ? Uint8(180 + ((graine >> 3) & 7)) : Uint8(graine >> 8);
-      p[2] = disque ? Uint8(40 + ((graine >> 6) & 7)) : Uint8(graine >> 16);
-    }
-  }
-  return s;
-}
 
 // A zone of the given size centred on the disc: 100 x 100, 1000 x 1000 or the whole photo.
 void choisirZone(int largeur, int hauteur) {
@@ -116,7 +97,7 @@ class Releve : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   creerEtat();
-  g_photo = creerPhoto();
+  g_photo = photoAuDisque(kLargeur, kHauteur, 400);
   Etat& e = *g_etat;
   e.pTempSurface_prairie = g_photo;
   e.m_largeur_photo = kLargeur;

@@ -26,18 +26,8 @@ class RetourTest : public EtatTest {
       IMG_SavePNG(s, (dossier_ + "/" + nom).c_str());
       SDL_FreeSurface(s);
     }
-    fenetre_ = SDL_CreateRGBSurfaceWithFormat(0, 40, 20, 32, SDL_PIXELFORMAT_ARGB8888);
-    e.m_rendu = SDL_CreateSoftwareRenderer(fenetre_);
-    e.m_largeur_fenetre = 40;
-    e.m_hauteur_fenetre = 20;
-    e.m_dossier_photos = dossier_;
-    e.m_mode_nom = 3;
-    e.m_prefixe_numero = "P";
-    e.m_suffixe_numero = ".png";
-    e.m_chiffres_numero = 3;
-    e.m_numero = 1;
-    e.m_pas_numero = 1;
-    e.m_numero_fin = 3;
+    fenetre_ = fenetreLogicielle(40, 20);
+    serieNumerotee(dossier_, 3);
     e.m_zoom = 1.0;
     e.m_table_zoom[3] = 1.0;
     e.m_indice_zoom = 3;
@@ -52,10 +42,8 @@ class RetourTest : public EtatTest {
     console_.lu();
   }
   void TearDown() override {
-    Etat& e = *g_etat;
     libererPhotoSansTraces();
-    SDL_DestroyRenderer(e.m_rendu);
-    SDL_FreeSurface(fenetre_);
+    rendreFenetre(fenetre_);
     EtatTest::TearDown();
   }
   std::string fichiers() {

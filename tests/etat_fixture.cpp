@@ -53,3 +53,30 @@ DossierTravail::~DossierTravail() {
   std::error_code ignore;
   std::filesystem::current_path(ancien_, ignore);
 }
+
+SDL_Surface* fenetreLogicielle(int largeur, int hauteur) {
+  Etat& e = *g_etat;
+  SDL_Surface* fenetre = SDL_CreateRGBSurfaceWithFormat(0, largeur, hauteur, 32, SDL_PIXELFORMAT_ARGB8888);
+  e.m_rendu = SDL_CreateSoftwareRenderer(fenetre);
+  e.m_largeur_fenetre = largeur;
+  e.m_hauteur_fenetre = hauteur;
+  return fenetre;
+}
+
+void rendreFenetre(SDL_Surface* fenetre) {
+  SDL_DestroyRenderer(g_etat->m_rendu);
+  g_etat->m_rendu = nullptr;
+  SDL_FreeSurface(fenetre);
+}
+
+void serieNumerotee(const std::string& dossier, int32_t fin, const char* suffixe) {
+  Etat& e = *g_etat;
+  e.m_dossier_photos = dossier;
+  e.m_mode_nom = 3;
+  e.m_prefixe_numero = "P";
+  e.m_suffixe_numero = suffixe;
+  e.m_chiffres_numero = 3;
+  e.m_numero = 1;
+  e.m_pas_numero = 1;
+  e.m_numero_fin = fin;
+}

@@ -1,8 +1,10 @@
 // Shared test helpers: a fresh record per test and a captured console.
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -54,3 +56,12 @@ class DossierTravail {
  private:
   std::string ancien_;
 };
+
+// A software renderer drawing into a window surface of that size, set in the
+// record with the window's size; rendreFenetre gives both back.
+SDL_Surface* fenetreLogicielle(int largeur, int hauteur);
+void rendreFenetre(SDL_Surface* fenetre);
+
+// The record names a scheme 3 series dossier/P001<suffixe>, P002<suffixe>...
+// numbered from 1 to fin by 1.
+void serieNumerotee(const std::string& dossier, int32_t fin, const char* suffixe = ".png");

@@ -1,48 +1,34 @@
 #include "tracking/proposition.h"
 
+#include <string>
+
 #include "app/etat.h"
 #include "output/enregistrement.h"
 #include "tests/etat_fixture.h"
 
 namespace {
 
+// Corners as one text, so a wrong zone reads at a glance.
+std::string coins(const ZoneSuivi& z) {
+  return std::to_string(z.x0) + "," + std::to_string(z.y0) + " " + std::to_string(z.x1) + "," + std::to_string(z.y1);
+}
+
 // The arithmetic: prediction, placement kept inside the photo, growth.
 TEST(PropositionCalcul, PredictsPlacesAndGrows) {
   EXPECT_DOUBLE_EQ(0.0, centrePredit({}).x);
-  const PointSuivi un = centrePredit({{10.5, 20.0}});
-  EXPECT_DOUBLE_EQ(10.5, un.x);
-  EXPECT_DOUBLE_EQ(20.0, un.y);
+  EXPECT_DOUBLE_EQ(20.0, centrePredit({{10.5, 20.0}}).y);
   const PointSuivi deux = centrePredit({{0.0, 0.0}, {10.5, 20.0}, {13.0, 18.0}});
   EXPECT_DOUBLE_EQ(15.5, deux.x);
   EXPECT_DOUBLE_EQ(16.0, deux.y);
 
-  // moved by the rounded step, same size
-  ZoneSuivi z = zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {27.6, 12.2}, 100, 50);
-  EXPECT_EQ(18, z.x0);
-  EXPECT_EQ(37, z.x1);
-  EXPECT_EQ(7, z.y0);
-  EXPECT_EQ(16, z.y1);
-  // pushed back inside on either side, size kept
-  z = zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {-5.0, 60.0}, 100, 50);
-  EXPECT_EQ(0, z.x0);
-  EXPECT_EQ(19, z.x1);
-  EXPECT_EQ(40, z.y0);
-  EXPECT_EQ(49, z.y1);
+  // moved by the rounded step, same size; pushed back inside, size kept;
   // wider than the photo: the photo
-  z = zoneDeplacee({0, 0, 199, 9}, {0.0, 0.0}, {3.0, 0.0}, 100, 50);
-  EXPECT_EQ(0, z.x0);
-  EXPECT_EQ(99, z.x1);
-
+  EXPECT_EQ("18,7 37,16", coins(zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {27.6, 12.2}, 100, 50)));
+  EXPECT_EQ("0,40 19,49", coins(zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {-5.0, 60.0}, 100, 50)));
+  EXPECT_EQ("0,0 99,9", coins(zoneDeplacee({0, 0, 199, 9}, {0.0, 0.0}, {3.0, 0.0}, 100, 50)));
   // half as large again around the centre, then inside
-  z = zoneAgrandie({10, 10, 29, 19}, {50.0, 25.0}, 100, 50);
-  EXPECT_EQ(30, z.x1 - z.x0 + 1);
-  EXPECT_EQ(15, z.y1 - z.y0 + 1);
-  EXPECT_EQ(35, z.x0);
-  EXPECT_EQ(18, z.y0);
-  z = zoneAgrandie({10, 10, 29, 19}, {98.0, 1.0}, 100, 50);
-  EXPECT_EQ(99, z.x1);
-  EXPECT_EQ(0, z.y0);
-  EXPECT_EQ(30, z.x1 - z.x0 + 1);
+  EXPECT_EQ("35,18 64,32", coins(zoneAgrandie({10, 10, 29, 19}, {50.0, 25.0}, 100, 50)));
+  EXPECT_EQ("70,0 99,14", coins(zoneAgrandie({10, 10, 29, 19}, {98.0, 1.0}, 100, 50)));
 }
 
 // Each doubt, the first that applies, and the border test.
