@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 
 #include "app/etat.h"
@@ -77,9 +78,75 @@ void tracer(SDL_Renderer* rendu, const TraceFenetre& trace) {
   }
 }
 
-// Draws the trace into the cache's texture, made (again) for this renderer
-// and size; clear pixels leave the frame as it is. False when the texture
-// cannot be had: the caller draws straight into the frame.
+// Bresenham from (x, y) to (x1, y1) as a renderer draws a line: along the
+// longer axis, a step on the other once the error is not negative; the end
+// pixel only when dernier.
+template <typename Poser>
+void ligneBresenham(int x, int y, int x1, int y1, bool dernier, Poser poser) {
+  const int dx = std::abs(x1 - x), dy = std::abs(y1 - y), sx = x > x1 ? -1 : 1, sy = y > y1 ? -1 : 1;
+  const bool en_x = dx >= dy;
+  const int grand = en_x ? dx : dy, petit = en_x ? dy : dx;
+  int erreur = 2 * petit - grand;
+  for (int n = dernier ? 0 : 1; n <= grand; ++n) {
+    poser(x, y);
+    if (erreur < 0) {
+      erreur += 2 * petit;
+      if (en_x) {
+        x += sx;
+      } else {
+        y += sy;
+      }
+    } else {
+      erreur += 2 * (petit - grand);
+      x += sx;
+      y += sy;
+    }
+  }
+}
+
+// The trace's pixels into window-sized ARGB rows of pas bytes, every other
+// pixel clear: the pixels tracer gets from the renderer, set in memory. As
+// a renderer does, a polyline's steps leave out their end pixel but the
+// last, and a slanted step is first cut to the window in whole pixels.
+void peindre(const TraceFenetre& trace, Uint8* pixels, int pas, int largeur, int hauteur) {
+  for (int ligne = 0; ligne < hauteur; ++ligne) std::memset(pixels + size_t(ligne) * pas, 0, size_t(largeur) * 4);
+  const SDL_Rect fenetre{0, 0, largeur, hauteur};
+  for (int t = 0; t < kTeintes; ++t) {
+    const Uint32 couleur = 0xFF000000u | Uint32{kCouleurs[t][0]} << 16 | Uint32{kCouleurs[t][1]} << 8 | kCouleurs[t][2];
+    auto poser = [&](int x, int y) {
+      if (x < 0 || y < 0 || x >= largeur || y >= hauteur) return;  // points lie up to one pixel out
+      reinterpret_cast<Uint32*>(pixels + size_t(y) * pas)[x] = couleur;
+    };
+    const std::vector<SDL_Point>& points = trace.points[t];
+    const std::vector<uint32_t>& debuts = trace.debuts[t];
+    for (size_t k = 0; k < debuts.size(); ++k) {
+      const size_t debut = debuts[k], fin = k + 1 < debuts.size() ? debuts[k + 1] : points.size();
+      bool trace_ligne = false;
+      for (size_t i = debut + 1; i < fin; ++i) {
+        SDL_Point a = points[i - 1], b = points[i];
+        const bool dernier = i + 1 == fin && (!trace_ligne || !memePoint(b, points[debut]));
+        if (!dernier && memePoint(a, b)) continue;
+        trace_ligne = true;
+        if (a.x != b.x && a.y != b.y && !SDL_IntersectRectAndLine(&fenetre, &a.x, &a.y, &b.x, &b.y)) continue;
+        ligneBresenham(a.x, a.y, b.x, b.y, dernier, poser);
+      }
+    }
+    for (const SDL_Rect& barre : trace.croix[t]) {
+      const int x0 = std::max(barre.x, 0), x1 = std::min(barre.x + barre.w, largeur);
+      if (x1 <= x0) continue;
+      for (int y = std::max(barre.y, 0); y < std::min(barre.y + barre.h, hauteur); ++y) {
+        Uint32* ligne = reinterpret_cast<Uint32*>(pixels + size_t(y) * pas);
+        std::fill(ligne + x0, ligne + x1, couleur);
+      }
+    }
+  }
+}
+
+// Paints the trace into the cache's texture, made (again) for this renderer
+// and size; clear pixels leave the frame as it is. The pixels are set here
+// and uploaded once: a GPU driver pays for each of the tens of thousands of
+// lines and bars a renderer would draw. False when the texture cannot be
+// had: the caller draws straight into the frame.
 bool calquer(CacheTrajectoire& c, SDL_Renderer* rendu, int largeur, int hauteur) {
   int l = 0, h = 0;
   if (c.rendu == rendu && c.calque != nullptr &&
@@ -90,20 +157,15 @@ bool calquer(CacheTrajectoire& c, SDL_Renderer* rendu, int largeur, int hauteur)
   if (c.rendu != rendu) c.calque = nullptr;  // went with its renderer
   c.rendu = rendu;
   if (c.calque == nullptr) {
-    c.calque = SDL_CreateTexture(rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, largeur, hauteur);
+    c.calque = SDL_CreateTexture(rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, largeur, hauteur);
     if (c.calque == nullptr) return false;
     SDL_SetTextureBlendMode(c.calque, SDL_BLENDMODE_BLEND);
   }
-  SDL_Texture* cible = SDL_GetRenderTarget(rendu);
-  if (SDL_SetRenderTarget(rendu, c.calque) != 0) return false;
-  SDL_BlendMode mode = SDL_BLENDMODE_NONE;
-  SDL_GetRenderDrawBlendMode(rendu, &mode);
-  SDL_SetRenderDrawBlendMode(rendu, SDL_BLENDMODE_NONE);
-  SDL_SetRenderDrawColor(rendu, 0, 0, 0, 0);
-  SDL_RenderClear(rendu);
-  tracer(rendu, c.trace);
-  SDL_SetRenderDrawBlendMode(rendu, mode);
-  SDL_SetRenderTarget(rendu, cible);
+  void* pixels = nullptr;
+  int pas = 0;
+  if (SDL_LockTexture(c.calque, nullptr, &pixels, &pas) != 0) return false;
+  peindre(c.trace, static_cast<Uint8*>(pixels), pas, largeur, hauteur);
+  SDL_UnlockTexture(c.calque);
   c.calque_valide = true;
   return true;
 }
@@ -259,15 +321,11 @@ void dessinerTrajectoire() {
     c.fenetre_valide = true;
     c.calque_valide = false;
   }
-  if (SDL_RenderTargetSupported(e.m_rendu)) {
-    if (c.rendu != e.m_rendu || c.calque == nullptr || !c.calque_valide) {
-      if (!calquer(c, e.m_rendu, largeur, hauteur)) {
-        tracer(e.m_rendu, c.trace);
-        return;
-      }
+  if (c.rendu != e.m_rendu || c.calque == nullptr || !c.calque_valide) {
+    if (!calquer(c, e.m_rendu, largeur, hauteur)) {
+      tracer(e.m_rendu, c.trace);
+      return;
     }
-    SDL_RenderCopy(e.m_rendu, c.calque, nullptr, nullptr);
-    return;
   }
-  tracer(e.m_rendu, c.trace);
+  SDL_RenderCopy(e.m_rendu, c.calque, nullptr, nullptr);
 }

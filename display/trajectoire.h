@@ -57,8 +57,8 @@ struct CacheTrajectoire {
   double vue[3] = {0.0, 0.0, 0.0};  // zoom, offsets
   int32_t taille[2] = {0, 0};
   TraceFenetre trace;
-  // the trace drawn once into a window-sized texture of this renderer, when
-  // it can draw into textures: a frame then copies it in one call
+  // the trace painted once into a window-sized texture of this renderer: a
+  // frame then copies it in one call
   SDL_Renderer* rendu = nullptr;
   SDL_Texture* calque = nullptr;
   bool calque_valide = false;
