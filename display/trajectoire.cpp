@@ -21,6 +21,11 @@ bool fini(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
 // false when none is. debut_coupe / fin_coupe: an end was moved.
 bool couper(double& x0, double& y0, double& x1, double& y1, double x_min, double y_min, double x_max, double y_max,
             bool& debut_coupe, bool& fin_coupe) {
+  debut_coupe = fin_coupe = false;
+  // most steps lie wholly inside: no division for them
+  if (x0 >= x_min && x0 <= x_max && x1 >= x_min && x1 <= x_max && y0 >= y_min && y0 <= y_max && y1 >= y_min &&
+      y1 <= y_max)
+    return true;
   const double dx = x1 - x0, dy = y1 - y0;
   const double p[4] = {-dx, dx, -dy, dy};
   const double q[4] = {x0 - x_min, x_max - x0, y0 - y_min, y_max - y0};
@@ -53,8 +58,14 @@ bool couper(double& x0, double& y0, double& x1, double& y1, double x_min, double
   return true;
 }
 
-// Rounded to a window pixel; the value is already clipped near the window.
-SDL_Point pixel(double x, double y) { return {int(std::lround(x)), int(std::lround(y))}; }
+// Rounded to a window pixel, halves away from zero; the value is already
+// clipped near the window. Inline: a frame rounds tens of thousands.
+int arrondi(double v) {
+  const int entier = static_cast<int>(v);  // toward zero; v - entier is exact
+  const double reste = v - entier;
+  return reste >= 0.5 ? entier + 1 : reste <= -0.5 ? entier - 1 : entier;
+}
+SDL_Point pixel(double x, double y) { return {arrondi(x), arrondi(y)}; }
 
 bool memePoint(const SDL_Point& a, const SDL_Point& b) { return a.x == b.x && a.y == b.y; }
 
@@ -200,36 +211,55 @@ size_t TraceFenetre::etapes() const {
 TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y,
                           int32_t largeur, int32_t hauteur) {
   TraceFenetre trace;
+  traceFenetre(trajet, zoom, decalage_x, decalage_y, largeur, hauteur, trace);
+  return trace;
+}
+
+void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y, int32_t largeur,
+                  int32_t hauteur, TraceFenetre& trace) {
+  for (int t = 0; t < kTeintes; ++t) {
+    trace.points[t].clear();
+    trace.debuts[t].clear();
+    trace.croix[t].clear();
+  }
   const size_t n = std::min({trajet.x.size(), trajet.y.size(), trajet.rouge.size()});
   if (!(zoom > 0.0) || !std::isfinite(zoom) || !fini(decalage_x, decalage_y) || largeur <= 0 || hauteur <= 0 ||
       n == 0)
-    return trace;
+    return;
 
-  std::vector<double> wx(n), wy(n);
-  std::vector<uint8_t> present(n);
-  for (size_t i = 0; i < n; ++i) {
-    wx[i] = trajet.x[i] * zoom - decalage_x;
-    wy[i] = trajet.y[i] * zoom - decalage_y;
-    present[i] = fini(wx[i], wy[i]) && std::abs(wx[i]) < kLointain && std::abs(wy[i]) < kLointain;
-  }
+  // centre i in the window; false when it is no point at all
+  auto fenetre = [&](size_t i, double& x, double& y) {
+    x = trajet.x[i] * zoom - decalage_x;
+    y = trajet.y[i] * zoom - decalage_y;
+    return fini(x, y) && std::abs(x) < kLointain && std::abs(y) < kLointain;
+  };
   const double x_min = -1.0, y_min = -1.0, x_max = largeur, y_max = hauteur;
-  auto dehors = [&](size_t a, size_t b) {  // both ends beyond one side: surely not visible
-    return (wx[a] < x_min && wx[b] < x_min) || (wx[a] > x_max && wx[b] > x_max) ||
-           (wy[a] < y_min && wy[b] < y_min) || (wy[a] > y_max && wy[b] > y_max);
+  auto dehors = [&](double xa, double ya, double xb, double yb) {  // both ends beyond one side: surely not visible
+    return (xa < x_min && xb < x_min) || (xa > x_max && xb > x_max) || (ya < y_min && yb < y_min) ||
+           (ya > y_max && yb > y_max);
   };
   size_t ordinaires = 0;
-  for (size_t i = 1; i < n; ++i) {
-    if (present[i - 1] && present[i] && !dehors(i - 1, i) && teinteEtape(trajet, i, n) == Teinte::Ordinaire)
+  double xa = 0.0, ya = 0.0, xb = 0.0, yb = 0.0;
+  bool present_a = fenetre(0, xa, ya);
+  for (size_t i = 1; i < n; ++i, xa = xb, ya = yb) {
+    const bool present_b = fenetre(i, xb, yb);
+    if (present_a && present_b && !dehors(xa, ya, xb, yb) && teinteEtape(trajet, i, n) == Teinte::Ordinaire)
       ++ordinaires;
+    present_a = present_b;
   }
   const size_t pas = ordinaires > kEtapesMax ? (ordinaires + kEtapesMax - 1) / kEtapesMax : 1;
+  trace.points[static_cast<int>(Teinte::Ordinaire)].reserve(ordinaires / pas + 2);
 
   // One polyline open at a time: it goes on while the steps keep their teinte
   // and join inside the window.
   int ouverte = -1;
   size_t rang_ordinaire = 0;
-  for (size_t i = 1; i < n; ++i) {
-    if (!present[i - 1] || !present[i] || dehors(i - 1, i)) {
+  present_a = fenetre(0, xa, ya);
+  for (size_t i = 1; i < n; ++i, xa = xb, ya = yb) {
+    const bool present_b = fenetre(i, xb, yb);
+    const bool visible = present_a && present_b && !dehors(xa, ya, xb, yb);
+    present_a = present_b;
+    if (!visible) {
       ouverte = -1;
       continue;
     }
@@ -238,7 +268,7 @@ TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalag
       ouverte = -1;
       continue;
     }
-    double x0 = wx[i - 1], y0 = wy[i - 1], x1 = wx[i], y1 = wy[i];
+    double x0 = xa, y0 = ya, x1 = xb, y1 = yb;
     bool debut_coupe = false, fin_coupe = false;
     if (!couper(x0, y0, x1, y1, x_min, y_min, x_max, y_max, debut_coupe, fin_coupe)) {
       ouverte = -1;
@@ -261,9 +291,11 @@ TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalag
   const int32_t d = kDemiCroixTrajet;
   const int64_t colonnes = (int64_t{largeur} + 2 * d) / 2 + 1, lignes = (int64_t{hauteur} + 2 * d) / 2 + 1;
   std::vector<bool> occupees(static_cast<size_t>(colonnes * lignes), false);
+  trace.croix[static_cast<int>(Teinte::Ordinaire)].reserve(2 * std::min(n, occupees.size()));
   for (size_t i = 0; i < n; ++i) {
-    if (!present[i] || wx[i] < -d || wy[i] < -d || wx[i] > largeur + d || wy[i] > hauteur + d) continue;
-    const SDL_Point p = pixel(wx[i], wy[i]);
+    double x = 0.0, y = 0.0;
+    if (!fenetre(i, x, y) || x < -d || y < -d || x > largeur + d || y > hauteur + d) continue;
+    const SDL_Point p = pixel(x, y);
     const bool recente = i + kCentresVifs >= n;
     if (!recente) {
       const size_t cellule = static_cast<size_t>((p.y + d) / 2 * colonnes + (p.x + d) / 2);
@@ -274,7 +306,6 @@ TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalag
     croix.push_back({p.x - d, p.y, 2 * d + 1, 1});
     croix.push_back({p.x, p.y - d, 1, 2 * d + 1});
   }
-  return trace;
 }
 
 void basculerTrajectoire() {
@@ -314,7 +345,7 @@ void dessinerTrajectoire() {
   }
   const double vue[3] = {e.m_zoom, e.m_decalage_x, e.m_decalage_y};
   if (!c.fenetre_valide || !std::equal(vue, vue + 3, c.vue) || c.taille[0] != largeur || c.taille[1] != hauteur) {
-    c.trace = traceFenetre(c.trajet, e.m_zoom, e.m_decalage_x, e.m_decalage_y, largeur, hauteur);
+    traceFenetre(c.trajet, e.m_zoom, e.m_decalage_x, e.m_decalage_y, largeur, hauteur, c.trace);
     std::copy(vue, vue + 3, c.vue);
     c.taille[0] = largeur;
     c.taille[1] = hauteur;

@@ -47,6 +47,9 @@ struct TraceFenetre {
 // polyline. Empty for an unusable zoom.
 TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y,
                           int32_t largeur, int32_t hauteur);
+// The same into trace, whose memory serves again: a pan redoes it every frame.
+void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y, int32_t largeur,
+                  int32_t hauteur, TraceFenetre& trace);
 
 // What the cache was built from and what it holds (in the record).
 struct CacheTrajectoire {
