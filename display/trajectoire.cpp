@@ -238,14 +238,19 @@ void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, dou
     return (xa < x_min && xb < x_min) || (xa > x_max && xb > x_max) || (ya < y_min && yb < y_min) ||
            (ya > y_max && yb > y_max);
   };
-  size_t ordinaires = 0;
+  // the visible dim steps are counted only when there may be too many
+  size_t ordinaires = n - 1;
   double xa = 0.0, ya = 0.0, xb = 0.0, yb = 0.0;
-  bool present_a = fenetre(0, xa, ya);
-  for (size_t i = 1; i < n; ++i, xa = xb, ya = yb) {
-    const bool present_b = fenetre(i, xb, yb);
-    if (present_a && present_b && !dehors(xa, ya, xb, yb) && teinteEtape(trajet, i, n) == Teinte::Ordinaire)
-      ++ordinaires;
-    present_a = present_b;
+  bool present_a = false;
+  if (ordinaires > kEtapesMax) {
+    ordinaires = 0;
+    present_a = fenetre(0, xa, ya);
+    for (size_t i = 1; i < n; ++i, xa = xb, ya = yb) {
+      const bool present_b = fenetre(i, xb, yb);
+      if (present_a && present_b && !dehors(xa, ya, xb, yb) && teinteEtape(trajet, i, n) == Teinte::Ordinaire)
+        ++ordinaires;
+      present_a = present_b;
+    }
   }
   const size_t pas = ordinaires > kEtapesMax ? (ordinaires + kEtapesMax - 1) / kEtapesMax : 1;
   trace.points[static_cast<int>(Teinte::Ordinaire)].reserve(ordinaires / pas + 2);
