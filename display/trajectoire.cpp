@@ -63,7 +63,7 @@ bool couper(double& x0, double& y0, double& x1, double& y1, double x_min, double
 int arrondi(double v) {
   const int entier = static_cast<int>(v);  // toward zero; v - entier is exact
   const double reste = v - entier;
-  return reste >= 0.5 ? entier + 1 : reste <= -0.5 ? entier - 1 : entier;
+  return entier + (reste >= 0.5) - (reste <= -0.5);  // no branch: the halves fall at random
 }
 SDL_Point pixel(double x, double y) { return {arrondi(x), arrondi(y)}; }
 
@@ -138,7 +138,9 @@ void peindre(const TraceFenetre& trace, Uint8* pixels, int pas, int largeur, int
         const bool dernier = i + 1 == fin && (!trace_ligne || !memePoint(b, points[debut]));
         if (!dernier && memePoint(a, b)) continue;
         trace_ligne = true;
-        if (a.x != b.x && a.y != b.y && !SDL_IntersectRectAndLine(&fenetre, &a.x, &a.y, &b.x, &b.y)) continue;
+        const bool dedans = SDL_PointInRect(&a, &fenetre) && SDL_PointInRect(&b, &fenetre);
+        if (a.x != b.x && a.y != b.y && !dedans && !SDL_IntersectRectAndLine(&fenetre, &a.x, &a.y, &b.x, &b.y))
+          continue;
         ligneBresenham(a.x, a.y, b.x, b.y, dernier, poser);
       }
     }
