@@ -69,6 +69,21 @@ SDL_Point pixel(double x, double y) { return {arrondi(x), arrondi(y)}; }
 
 bool memePoint(const SDL_Point& a, const SDL_Point& b) { return a.x == b.x && a.y == b.y; }
 
+// Appended field by field: a point or bar made whole on the stack, then
+// copied in, stalls on every one of the tens of thousands a trace holds.
+void ajouterPoint(std::vector<SDL_Point>& v, const SDL_Point& p) {
+  SDL_Point& q = v.emplace_back();
+  q.x = p.x;
+  q.y = p.y;
+}
+void ajouterBarre(std::vector<SDL_Rect>& v, int x, int y, int w, int h) {
+  SDL_Rect& r = v.emplace_back();
+  r.x = x;
+  r.y = y;
+  r.w = w;
+  r.h = h;
+}
+
 Teinte teinteEtape(const TrajetPhoto& t, size_t i, size_t n) {
   if (t.rouge[i] != 0) return Teinte::Rouge;
   return i - 1 + kCentresVifs >= n ? Teinte::Recente : Teinte::Ordinaire;
@@ -286,10 +301,10 @@ void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, dou
     const SDL_Point fin = pixel(x1, y1);
     if (ouverte != t || debut_coupe) {
       trace.debuts[t].push_back(static_cast<uint32_t>(points.size()));
-      points.push_back(pixel(x0, y0));
-      points.push_back(fin);
+      ajouterPoint(points, pixel(x0, y0));
+      ajouterPoint(points, fin);
     } else if (!memePoint(points.back(), fin)) {
-      points.push_back(fin);
+      ajouterPoint(points, fin);
     }
     ouverte = fin_coupe ? -1 : t;
   }
@@ -310,8 +325,8 @@ void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, dou
       occupees[cellule] = true;
     }
     std::vector<SDL_Rect>& croix = trace.croix[static_cast<int>(recente ? Teinte::Recente : Teinte::Ordinaire)];
-    croix.push_back({p.x - d, p.y, 2 * d + 1, 1});
-    croix.push_back({p.x, p.y - d, 1, 2 * d + 1});
+    ajouterBarre(croix, p.x - d, p.y, 2 * d + 1, 1);
+    ajouterBarre(croix, p.x, p.y - d, 1, 2 * d + 1);
   }
 }
 
