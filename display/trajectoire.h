@@ -47,6 +47,9 @@ struct TraceFenetre {
 // polyline. Empty for an unusable zoom.
 TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y,
                           int32_t largeur, int32_t hauteur);
+// The same into trace, whose memory serves again: a pan redoes it every frame.
+void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y, int32_t largeur,
+                  int32_t hauteur, TraceFenetre& trace);
 
 // What the cache was built from and what it holds (in the record).
 struct CacheTrajectoire {
@@ -57,8 +60,8 @@ struct CacheTrajectoire {
   double vue[3] = {0.0, 0.0, 0.0};  // zoom, offsets
   int32_t taille[2] = {0, 0};
   TraceFenetre trace;
-  // the trace drawn once into a window-sized texture of this renderer, when
-  // it can draw into textures: a frame then copies it in one call
+  // the trace painted once into a window-sized texture of this renderer: a
+  // frame then copies it in one call
   SDL_Renderer* rendu = nullptr;
   SDL_Texture* calque = nullptr;
   bool calque_valide = false;

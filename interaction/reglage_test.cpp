@@ -38,97 +38,79 @@ class ReglageTest : public EtatTest {
     g_etat->pTempSurface_prairie = nullptr;
     EtatTest::TearDown();
   }
-  void glisser(bool Etat::*mode, int x0, int y0, int x1, int y1) {
-    sousMode(mode);
-    appuiSouris(SDL_BUTTON_LEFT, x0, y0);
-    relacheSouris(SDL_BUTTON_LEFT, x1, y1);
-  }
-  void sousMode(bool Etat::*mode) {
+  // a press and release in one of the mouse modes
+  void souris(bool Etat::*mode, int x0, int y0, int x1, int y1) {
     Etat& e = *g_etat;
     e.m_choix_zone = e.m_ajout_souris = e.m_ajout_couleurs = e.m_retrait_souris = false;
     e.*mode = true;
+    appuiSouris(SDL_BUTTON_LEFT, x0, y0);
+    relacheSouris(SDL_BUTTON_LEFT, x1, y1);
   }
-  SDL_Surface* fenetre_ = nullptr;
-  SDL_Surface* photo_ = nullptr;
+  SDL_Surface *fenetre_ = nullptr, *photo_ = nullptr;
 };
 
 }  // namespace
 
-// A zone, a colour click, a remove drag: each retune gives what the same
-// recipe made with the new tolerances gives, drag included, prints the
-// tolerances and the centre, and marks the selection changed.
+// A zone, a colour click, a remove drag: each retune, clamped at 0 too,
+// gives what the same recipe made with the new tolerances gives, drag
+// included, prints the tolerances and the centre, and marks the selection
+// changed. At a bound, with no colour pass, no photo surface or a refused
+// zone's cross shown, only the tolerances change.
 TEST_F(ReglageTest, RetuneEqualsTheClickMadeWithTheNewTolerances) {
   Etat& e = *g_etat;
-  glisser(&Etat::m_choix_zone, 1, 1, 38, 28);
-  sousMode(&Etat::m_ajout_couleurs);
-  appuiSouris(SDL_BUTTON_LEFT, 20, 10);  // red 140, tolerance 4: columns 18..22
-  glisser(&Etat::m_retrait_souris, 1, 1, 38, 3);
-  const int32_t nombre_depart = e.m_nombre_selectionnes;
-  EXPECT_EQ(5 * 25, nombre_depart);
-  e.m_histoire_selection.changee = false;
+  EXPECT_EQ(0, toleranceReglee(1, -2));
+  EXPECT_EQ(255, toleranceReglee(254, 2));
+  EXPECT_EQ(255, toleranceReglee(900, 2));
+  EXPECT_EQ(0, toleranceReglee(-40, 2));
+  souris(&Etat::m_choix_zone, 1, 1, 38, 28);
+  souris(&Etat::m_ajout_souris, 5, 5, 9, 9);
   console_.lu();
+  EXPECT_FALSE(reglerTolerances(kPasReglage));  // no colour pass
+  EXPECT_EQ("Tolerances : 6 6 6\n", console_.lu());
+  EXPECT_EQ(25, e.m_nombre_selectionnes);
 
-  ASSERT_TRUE(reglerTolerances(kPasReglage));
-  const std::string lignes = console_.lu();
-  EXPECT_EQ(0u, lignes.find("Tolerances : 6 6 6\n")) << lignes;
-  EXPECT_NE(std::string::npos, lignes.find("centre: x= ")) << lignes;
-  EXPECT_TRUE(e.m_histoire_selection.changee);
-  EXPECT_EQ(7 * 25, e.m_nombre_selectionnes);  // columns 17..23, rows 4..28
-  for (int32_t pas : {kPasReglage, -kPasReglage, -kPasReglage, -kPasReglage}) {
-    const int32_t avant = e.m_tolerance_rouge;
-    reglerTolerances(pas);
+  e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 5;
+  souris(&Etat::m_choix_zone, 1, 1, 38, 28);
+  souris(&Etat::m_ajout_couleurs, 20, 10, 20, 10);  // red 140, tolerance 5: columns 18..22
+  souris(&Etat::m_retrait_souris, 1, 1, 38, 3);
+  EXPECT_EQ(5 * 25, e.m_nombre_selectionnes);
+  for (int32_t pas : {2, 2, -2, -2, -2, -2, -2}) {
+    const int32_t t = toleranceReglee(e.m_tolerance_rouge, pas);
+    e.m_histoire_selection.changee = false;
+    console_.lu();
+    ASSERT_TRUE(reglerTolerances(pas));
+    const std::string lignes = console_.lu(), n = std::to_string(t);
+    EXPECT_EQ(0u, lignes.find("Tolerances : " + n + " " + n + " " + n + "\n")) << lignes;
+    EXPECT_NE(std::string::npos, lignes.find("centre: x= ")) << lignes;
+    EXPECT_TRUE(e.m_histoire_selection.changee);
     const std::vector<bool> bits = e.is_select;
     const int32_t nombre = e.m_nombre_selectionnes;
     const double cx = e.m_centre_x, cy = e.m_centre_y;
     // the same recipe, the click made with these tolerances from the start
     Recette fraiche = e.m_recette;
     for (PasseSelection& p : fraiche.passes) {
-      if (p.type != TypePasse::Couleur) continue;
-      p.tolerance_rouge = p.tolerance_vert = p.tolerance_bleu = avant + pas;
+      if (p.type == TypePasse::Couleur) p.tolerance_rouge = p.tolerance_vert = p.tolerance_bleu = t;
     }
     ASSERT_TRUE(rejouerRecette(fraiche));
     calculerCentre();
     EXPECT_EQ(bits, e.is_select);
-    EXPECT_EQ(nombre, e.m_nombre_selectionnes);
     EXPECT_EQ(cx, e.m_centre_x);
     EXPECT_EQ(cy, e.m_centre_y);
-    EXPECT_EQ(((avant + pas) / 2 * 2 + 1) * 25, nombre) << "tolerance " << avant + pas;
+    EXPECT_EQ((t / 2 * 2 + 1) * 25, nombre) << "tolerance " << t;  // rows 4..28
   }
-  EXPECT_EQ(2, e.m_tolerance_rouge);
-  EXPECT_EQ(3 * 25, e.m_nombre_selectionnes);
   EXPECT_DOUBLE_EQ(20.5, e.m_centre_x);  // pixel centres
-}
-
-// The bounds hold (a value out of range comes back inside); at a bound, or
-// with no colour pass in the recipe, only the tolerances change.
-TEST_F(ReglageTest, BoundsAndNoColourPass) {
-  Etat& e = *g_etat;
-  EXPECT_EQ(0, toleranceReglee(1, -2));
-  EXPECT_EQ(255, toleranceReglee(254, 2));
-  EXPECT_EQ(255, toleranceReglee(900, 2));
-  EXPECT_EQ(0, toleranceReglee(-40, 2));
-
-  glisser(&Etat::m_choix_zone, 1, 1, 38, 28);
-  glisser(&Etat::m_ajout_souris, 5, 5, 9, 9);
   const std::vector<bool> bits = e.is_select;
   console_.lu();
-  EXPECT_FALSE(reglerTolerances(kPasReglage));
-  EXPECT_EQ("Tolerances : 6 6 6\n", console_.lu());
-  EXPECT_EQ(bits, e.is_select);
-  EXPECT_EQ(25, e.m_nombre_selectionnes);
-
-  sousMode(&Etat::m_ajout_couleurs);
-  appuiSouris(SDL_BUTTON_LEFT, 20, 10);
+  EXPECT_FALSE(reglerTolerances(-kPasReglage));  // at the bound
   e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 255;
-  const std::vector<bool> pleins = e.is_select;
-  console_.lu();
   EXPECT_FALSE(reglerTolerances(kPasReglage));
-  EXPECT_EQ("Tolerances : 255 255 255\n", console_.lu());
-  EXPECT_EQ(pleins, e.is_select);
-  e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 1;
-  EXPECT_TRUE(reglerTolerances(-kPasReglage));
-  EXPECT_EQ(0, e.m_tolerance_bleu);
+  EXPECT_EQ("Tolerances : 0 0 0\nTolerances : 255 255 255\n", console_.lu());
+  e.m_afficher_croix_appui = true;  // a refused zone's cross
+  e.m_afficher_zone = false;
   EXPECT_FALSE(reglerTolerances(-kPasReglage));
-  EXPECT_EQ(0, e.m_tolerance_rouge);
-  EXPECT_EQ(25 + 28, e.m_nombre_selectionnes);  // the drag square and column 20
+  e.m_afficher_croix_appui = false;
+  e.pTempSurface_prairie = nullptr;
+  EXPECT_FALSE(reglerTolerances(-kPasReglage));
+  EXPECT_EQ(251, e.m_tolerance_vert);
+  EXPECT_EQ(bits, e.is_select);
 }
