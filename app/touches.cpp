@@ -1,6 +1,7 @@
 #include "app/touches.h"
 
 #include <array>
+#include <atomic>
 
 #include "app/etat.h"
 #include "app/touche_bandeau.h"
@@ -54,6 +55,26 @@ bool enfoncee(const Uint8* clavier, const ToucheAjoutee& t) {
   return t.autre != SDL_SCANCODE_UNKNOWN && clavier[t.autre];
 }
 
+// Presses counted from the events: the sampled state alone misses a release
+// and a new press that fall between two frames (a busy frame, a quick
+// operator), and the second press would then be taken for the first held.
+std::array<std::atomic<uint32_t>, SDL_NUM_SCANCODES> g_appuis{};
+std::array<uint32_t, 16> g_appuis_vus{};
+
+int compterAppui(void*, SDL_Event* evenement) {
+  if (evenement->type == SDL_KEYDOWN && evenement->key.repeat == 0) {
+    const SDL_Scancode code = evenement->key.keysym.scancode;
+    if (code >= 0 && code < SDL_NUM_SCANCODES) g_appuis[code].fetch_add(1, std::memory_order_relaxed);
+  }
+  return 0;
+}
+
+uint32_t appuis(const ToucheAjoutee& t) {
+  uint32_t n = g_appuis[t.code].load(std::memory_order_relaxed);
+  if (t.autre != SDL_SCANCODE_UNKNOWN) n += g_appuis[t.autre].load(std::memory_order_relaxed);
+  return n;
+}
+
 }  // namespace
 
 const std::vector<ToucheAjoutee>& touchesAjoutees() {
@@ -76,21 +97,31 @@ void sectionTouchesAjoutees(uint64_t maintenant) {
   Etat& e = *g_etat;
   const Uint8* clavier = e.m_etat_clavier;
   if (clavier == nullptr) return;
+  static bool guet = false;
+  if (!guet) {
+    SDL_AddEventWatch(compterAppui, nullptr);
+    guet = true;
+  }
   const std::vector<ToucheAjoutee>& table = touchesAjoutees();
   for (size_t i = 0; i < table.size() && i < e.m_touches_ajoutees_tenues.size(); ++i) {
     const ToucheAjoutee& t = table[i];
     bool& tenue = e.m_touches_ajoutees_tenues[i];
     uint64_t& instant = e.m_touches_ajoutees_instant[i];
-    if (!enfoncee(clavier, t)) {
+    const uint32_t vus = appuis(t);
+    const bool nouvel_appui = vus != g_appuis_vus[i];
+    g_appuis_vus[i] = vus;
+    const bool bas = enfoncee(clavier, t);
+    if (!bas && !nouvel_appui) {
       tenue = false;
       continue;
     }
-    if (t.declenchement == Declenchement::UneFoisParAppui) {
-      if (tenue) continue;
-    } else if (tenue && maintenant - instant < 200) {
-      continue;  // the arrows' pace, without holding the frame loop
+    if (!nouvel_appui) {
+      if (t.declenchement == Declenchement::UneFoisParAppui && tenue) continue;
+      if (t.declenchement == Declenchement::Repetition && tenue && maintenant - instant < 200) {
+        continue;  // the arrows' pace, without holding the frame loop
+      }
     }
-    tenue = true;
+    tenue = bas;
     instant = maintenant;
     t.action();
   }

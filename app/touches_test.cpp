@@ -32,7 +32,7 @@ class TouchesTest : public EtatTest {
 }  // namespace
 
 // A once-per-press key acts at the first frame only and again after a
-// release; a repeating key acts at once, then once 200 ms have passed, by
+// release, even one the frames did not see; a repeating key acts at once, then once 200 ms have passed, by
 // either of its two keys.
 TEST_F(TouchesTest, TriggersActOncePerPressOrAtTheRepeatPace) {
   clavier_[SDL_SCANCODE_A] = 1;
@@ -43,6 +43,21 @@ TEST_F(TouchesTest, TriggersActOncePerPressOrAtTheRepeatPace) {
   clavier_[SDL_SCANCODE_A] = 1;
   sectionTouchesAjoutees(1200);
   EXPECT_EQ(2, g_a);
+  // a release and a new press between two frames, then a press and its
+  // release between two frames: seen by their events, each acts once
+  ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_EVENTS));
+  SDL_Event appui{};
+  appui.type = SDL_KEYDOWN;
+  appui.key.keysym.scancode = SDL_SCANCODE_A;
+  SDL_PushEvent(&appui);
+  sectionTouchesAjoutees(1250);
+  sectionTouchesAjoutees(1300);
+  clavier_[SDL_SCANCODE_A] = 0;
+  SDL_PushEvent(&appui);
+  sectionTouchesAjoutees(1350);
+  sectionTouchesAjoutees(1400);
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
+  EXPECT_EQ(4, g_a);
 
   clavier_[SDL_SCANCODE_KP_PLUS] = 1;
   for (uint64_t t : {2000, 2050, 2199, 2200, 2250, 2400}) sectionTouchesAjoutees(t);
