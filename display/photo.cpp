@@ -9,8 +9,9 @@ namespace {
 // The 32-bit format without alpha that keeps a 24-bit photo's bytes in
 // their order, the padding byte after them.
 Uint32 memeOrdreSur32Bits(Uint32 format) {
-  if (format == SDL_PIXELFORMAT_RGB24) return SDL_BYTEORDER == SDL_LIL_ENDIAN ? SDL_PIXELFORMAT_XBGR8888 : SDL_PIXELFORMAT_RGBX8888;
-  if (format == SDL_PIXELFORMAT_BGR24) return SDL_BYTEORDER == SDL_LIL_ENDIAN ? SDL_PIXELFORMAT_XRGB8888 : SDL_PIXELFORMAT_BGRX8888;
+  const bool petit = SDL_BYTEORDER == SDL_LIL_ENDIAN;
+  if (format == SDL_PIXELFORMAT_RGB24) return petit ? SDL_PIXELFORMAT_XBGR8888 : SDL_PIXELFORMAT_RGBX8888;
+  if (format == SDL_PIXELFORMAT_BGR24) return petit ? SDL_PIXELFORMAT_XRGB8888 : SDL_PIXELFORMAT_BGRX8888;
   return SDL_PIXELFORMAT_UNKNOWN;
 }
 

@@ -19,7 +19,9 @@ void ecrirePhoto(const std::string& chemin, int largeur, int hauteur, Uint8 gris
 }
 
 // The first pixel of a photo, or of its ARGB8888 pixels.
-Uint32 premier(const SDL_Surface* s) { return s->format->BytesPerPixel == 4 ? *static_cast<Uint32*>(s->pixels) : *static_cast<Uint8*>(s->pixels); }
+Uint32 premier(const SDL_Surface* s) {
+  return s->format->BytesPerPixel == 4 ? *static_cast<Uint32*>(s->pixels) : *static_cast<Uint8*>(s->pixels);
+}
 
 // Converts to ARGB8888 into a given-back surface of the photo's size when
 // there is one, and keeps an extra reference on every surface it sees, so
