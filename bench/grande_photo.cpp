@@ -64,3 +64,15 @@ SDL_Surface* photoAuDisque(int largeur, int hauteur, long rayon) {
   }
   return s;
 }
+
+SDL_Texture* textureMotif(SDL_Renderer* rendu, int largeur, int hauteur) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, largeur, hauteur, 32, SDL_PIXELFORMAT_RGB888);
+  if (s == nullptr) return nullptr;
+  for (int r = 0; r < hauteur; ++r) {
+    Uint32* ligne = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + r * s->pitch);
+    for (int c = 0; c < largeur; ++c) ligne[c] = Uint32((c * 7) ^ (r * 13)) & 0xFFFFFF;
+  }
+  SDL_Texture* texture = SDL_CreateTextureFromSurface(rendu, s);
+  SDL_FreeSurface(s);
+  return texture;
+}

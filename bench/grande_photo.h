@@ -17,3 +17,6 @@ double mediane(std::vector<double> v);
 // A 24-bit picture of noise with a disc of the object's colour (200, 180, 40,
 // give or take 7) of that radius in its middle; the same pixels at every call.
 SDL_Surface* photoAuDisque(int largeur, int hauteur, long rayon);
+// A texture of a patterned RGB888 picture of that size (no two neighbours
+// alike, so a frame cannot skip work), made on the renderer; null on failure.
+SDL_Texture* textureMotif(SDL_Renderer* rendu, int largeur, int hauteur);

@@ -11,6 +11,7 @@
 
 #include "app/etat.h"
 #include "bench/grande_photo.h"
+#include "bench/releve_cpu.h"
 #include "interaction/recette.h"
 #include "interaction/reglage.h"
 #include "interaction/selection.h"
@@ -41,17 +42,6 @@ void BM_Reglage(benchmark::State& state) {
 BENCHMARK(BM_ClicCouleur)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Reglage)->Unit(benchmark::kMillisecond);
 
-class Releve : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) temps[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> temps;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,7 +64,7 @@ int main(int argc, char** argv) {
   ajouterCouleursSimilaires(kCote / 2, kCote / 2);
   noterCouleur(avant);
   std::ostream rapport(console);
-  Releve releve;
+  ReleveCpu releve;
   releve.SetOutputStream(&rapport);
   releve.SetErrorStream(&rapport);
   benchmark::RunSpecifiedBenchmarks(&releve);

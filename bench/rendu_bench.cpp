@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/etat.h"
+#include "bench/grande_photo.h"
 #include "display/fenetre.h"
 #include "display/rendu.h"
 
@@ -61,14 +62,7 @@ struct Banc {
 std::map<std::string, Banc> g_bancs;
 
 bool preparerPhoto(Banc& banc) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kLargeurPhoto, kHauteurPhoto, 32, SDL_PIXELFORMAT_RGB888);
-  if (s == nullptr) return false;
-  for (int r = 0; r < kHauteurPhoto; ++r) {
-    Uint32* ligne = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + r * s->pitch);
-    for (int c = 0; c < kLargeurPhoto; ++c) ligne[c] = Uint32((c * 7) ^ (r * 13)) & 0xFFFFFF;
-  }
-  banc.photo = SDL_CreateTextureFromSurface(banc.rendu, s);
-  SDL_FreeSurface(s);
+  banc.photo = textureMotif(banc.rendu, kLargeurPhoto, kHauteurPhoto);
   return banc.photo != nullptr;
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/etat.h"
 #include "bench/grande_photo.h"
+#include "bench/releve_cpu.h"
 #include "interaction/selection.h"
 
 namespace {
@@ -78,20 +79,6 @@ BENCHMARK(BM_DefinirZone)
     ->Args({kLargeur, kHauteur})
     ->Unit(benchmark::kMillisecond);
 
-// Keeps each run's CPU time per iteration (ms) for the ratios: the machine is
-// shared, and wall time counts the other processes too.
-class Releve : public benchmark::ConsoleReporter {
- public:
-  Releve() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) temps[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> temps;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,7 +96,7 @@ int main(int argc, char** argv) {
   std::ostringstream muet;
   std::streambuf* console = std::cout.rdbuf(muet.rdbuf());
   std::ostream rapport(console);
-  Releve releve;
+  ReleveCpu releve(benchmark::ConsoleReporter::OO_Tabular);
   releve.SetOutputStream(&rapport);
   releve.SetErrorStream(&rapport);
   benchmark::RunSpecifiedBenchmarks(&releve);

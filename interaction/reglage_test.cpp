@@ -16,8 +16,7 @@ class ReglageTest : public EtatTest {
   void SetUp() override {
     EtatTest::SetUp();
     Etat& e = *g_etat;
-    fenetre_ = SDL_CreateRGBSurfaceWithFormat(0, 40, 30, 32, SDL_PIXELFORMAT_ARGB8888);
-    e.m_rendu = SDL_CreateSoftwareRenderer(fenetre_);
+    fenetre_ = fenetreLogicielle(40, 30);
     photo_ = SDL_CreateRGBSurfaceWithFormat(0, 40, 30, 24, SDL_PIXELFORMAT_RGB24);
     for (int c = 0; c < 40; ++c) {
       SDL_Rect bande{c, 0, 1, 30};
@@ -25,15 +24,14 @@ class ReglageTest : public EtatTest {
     }
     e.pTempSurface_prairie = photo_;
     e.m_zoom = 1.0;
-    e.m_largeur_photo = e.m_largeur_fenetre = 40;
-    e.m_hauteur_photo = e.m_hauteur_fenetre = 30;
+    e.m_largeur_photo = 40;
+    e.m_hauteur_photo = 30;
     e.m_max_pixels = 100000;
     e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 4;
   }
   void TearDown() override {
     libererFog();
-    SDL_DestroyRenderer(g_etat->m_rendu);
-    SDL_FreeSurface(fenetre_);
+    rendreFenetre(fenetre_);
     SDL_FreeSurface(photo_);
     g_etat->pTempSurface_prairie = nullptr;
     EtatTest::TearDown();

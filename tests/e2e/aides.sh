@@ -16,14 +16,6 @@ e2e_photo photos/img_004.png 200 150 bg $fond disc 90,60,10 50,50,50
 e2e_photo photos/figure_fin.png 400 300 bg 10,200,10
 e2e_donnees largeur=200 hauteur=150 zoom=3 fin=4
 
-zones=0
-mesurer() {  # X Y CENTRE: zone around the disc at (X, Y), I, click
-  e2e_glisser $(($1 - 15)) $(($2 - 15)) $(($1 + 15)) $(($2 + 15))
-  e2e_attendre_motif "^Taille de is_select : 961$" $((++zones))
-  e2e_tenir i "$I_LIGNE"
-  e2e_clic "$1" "$2"
-  e2e_attendre_ligne "$3"
-}
 avancer() {  # PHOTO: RETURN, up to the next photo's name
   e2e_tenir Return "Vue suivante"
   e2e_attendre_ligne "nom_photo_complet $1"
@@ -52,11 +44,11 @@ e2e_lancer
 e2e_attendre_ligne "init success"
 e2e_fenetre
 e2e_souris 100 75
-mesurer 40 30 "centre: x= 40 y= 30"
+e2e_mesurer_disque 40 30 "centre: x= 40 y= 30"
 avancer photos/img_002.png
-mesurer 52 47 "centre: x= 52.5 y= 47"
+e2e_mesurer_disque 52 47 "centre: x= 52.5 y= 47"
 avancer photos/img_003.png
-mesurer 71 33 "centre: x= 71 y= 33.5"
+e2e_mesurer_disque 71 33 "centre: x= 71 y= 33.5"
 avancer photos/img_004.png
 e2e_attendre_pixel 90 60 50,50,50
 fenetre "$E2E_DOSSIER/avant.txt"

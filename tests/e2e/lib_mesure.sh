@@ -24,6 +24,18 @@ e2e_tenir() {
   xdotool keyup "$1"
 }
 
+# e2e_mesurer_disque X Y CENTRE: a 31 x 31 zone dragged around the disc at
+# window (X, Y), I, a click on it, until the CENTRE line. The zones are
+# counted in E2E_ZONES, so each waits for its own "Taille de is_select" line.
+E2E_ZONES=0
+e2e_mesurer_disque() {
+  e2e_glisser $(($1 - 15)) $(($2 - 15)) $(($1 + 15)) $(($2 + 15))
+  e2e_attendre_motif "^Taille de is_select : 961$" $((++E2E_ZONES))
+  e2e_tenir i "$I_LIGNE"
+  e2e_clic "$1" "$2"
+  e2e_attendre_ligne "$3"
+}
+
 # resu_attendus FILE: reads "x y" centres (one a line, exact decimal values)
 # and writes the three expected result files beside FILE: FILE.point,
 # FILE.x and FILE.y, in the result files' byte formats.

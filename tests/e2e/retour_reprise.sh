@@ -32,13 +32,6 @@ egal() {
       e2e_echec "$f differs from state $1: $(cat -A "$E2E_DOSSIER/$f" | tail -n 3)"
   done
 }
-mesurer() {  # X Y CENTRE: zone around the disc at (X, Y), I, click
-  e2e_glisser $(($1 - 15)) $(($2 - 15)) $(($1 + 15)) $(($2 + 15))
-  e2e_attendre_motif "^Taille de is_select : 961$" $((++zones))
-  e2e_tenir i "$I_LIGNE"
-  e2e_clic "$1" "$2"
-  e2e_attendre_ligne "$3"
-}
 avancer() {  # PHOTO: RETURN, up to the next photo's name
   e2e_tenir Return "Vue suivante"
   e2e_attendre_ligne "nom_photo_complet $1" $(($(e2e_nombre_lignes "nom_photo_complet $1") + 0))
@@ -49,7 +42,6 @@ reculer() {  # PHOTO: BACKSPACE, back to that photo
   e2e_tenir BackSpace "Retour a la photo precedente"
   e2e_attendre_ligne "nom_photo_complet $1" $((avant + 1))
 }
-zones=0
 
 e2e_lancer
 e2e_attendre_ligne "init success"
@@ -63,13 +55,13 @@ etat 0
 e2e_tenir Return "Vue suivante"            # photo 1: nothing selected
 e2e_attendre_ligne "nom_photo_complet photos/img_002.png"
 etat 1
-mesurer 40 30 "centre: x= 40 y= 30"
+e2e_mesurer_disque 40 30 "centre: x= 40 y= 30"
 avancer photos/img_003.png
 etat 2
-mesurer 52 47 "centre: x= 52.5 y= 47"
+e2e_mesurer_disque 52 47 "centre: x= 52.5 y= 47"
 avancer photos/img_004.png
 etat 3
-mesurer 71 33 "centre: x= 71 y= 33.5"
+e2e_mesurer_disque 71 33 "centre: x= 71 y= 33.5"
 avancer photos/img_005.png
 etat 4
 
@@ -81,7 +73,7 @@ egal 2
 e2e_tenir Return "Vue suivante"
 e2e_attendre_ligne "nom_photo_complet photos/img_004.png" 2
 egal 3
-mesurer 71 33 "centre: x= 71 y= 33.5"
+e2e_mesurer_disque 71 33 "centre: x= 71 y= 33.5"
 avancer photos/img_005.png
 egal 4
 e2e_tenir f "Reprise impossible : la serie a deja avance"
