@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "app/etat.h"
 
@@ -200,6 +201,14 @@ bool calquer(CacheTrajectoire& c, SDL_Renderer* rendu, int largeur, int hauteur)
 
 }  // namespace
 
+double medianePas(std::vector<double> pas) {
+  if (pas.empty()) return 0.0;
+  const size_t m = pas.size() / 2;
+  std::nth_element(pas.begin(), pas.begin() + m, pas.end());
+  if (pas.size() % 2 == 1) return pas[m];
+  return 0.5 * (pas[m] + *std::max_element(pas.begin(), pas.begin() + m));
+}
+
 std::vector<uint8_t> etapesRouges(const std::vector<double>& x, const std::vector<double>& y) {
   const size_t n = std::min(x.size(), y.size());
   std::vector<uint8_t> rouge(n, 0);
@@ -211,10 +220,7 @@ std::vector<uint8_t> etapesRouges(const std::vector<double>& x, const std::vecto
     valides.push_back(longueurs[i]);
   }
   if (valides.empty()) return rouge;
-  const size_t m = valides.size() / 2;
-  std::nth_element(valides.begin(), valides.begin() + m, valides.end());
-  double mediane = valides[m];
-  if (valides.size() % 2 == 0) mediane = (mediane + *std::max_element(valides.begin(), valides.begin() + m)) / 2.0;
+  const double mediane = medianePas(std::move(valides));
   for (size_t i = 1; i < n; ++i) rouge[i] = longueurs[i] > 3.0 * mediane && longueurs[i] > 2.0 ? 1 : 0;
   return rouge;
 }

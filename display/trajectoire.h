@@ -29,6 +29,10 @@ struct TrajetPhoto {
 // Red steps: longer than 3 x the median step length and than 2 photo pixels.
 // A centre that is not a finite number breaks the path: no step to or from it.
 std::vector<uint8_t> etapesRouges(const std::vector<double>& x, const std::vector<double>& y);
+// The median of step lengths, the mean of the two middle ones for an even
+// count; 0 with none. The red steps and the automatic run's doubts both
+// measure a step against it.
+double medianePas(std::vector<double> pas);
 
 // What a frame draws, window pixels, by teinte: polylines (their points end
 // to end, debuts[t] the first point of each, each at least two points) and

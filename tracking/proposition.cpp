@@ -6,9 +6,11 @@
 #include <iostream>
 #include <locale>
 #include <sstream>
+#include <utility>
 
 #include "app/etat.h"
 #include "display/placement.h"
+#include "display/trajectoire.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
 #include "output/vue_suivante.h"
@@ -161,12 +163,7 @@ double pasMedian(const std::vector<PointSuivi>& centres) {
   std::vector<double> pas;
   for (size_t i = 1; i < centres.size(); ++i)
     pas.push_back(std::hypot(centres[i].x - centres[i - 1].x, centres[i].y - centres[i - 1].y));
-  if (pas.empty()) return 0.0;
-  const size_t m = pas.size() / 2;
-  std::nth_element(pas.begin(), pas.begin() + m, pas.end());
-  if (pas.size() % 2 == 1) return pas[m];
-  const double haut = pas[m];
-  return 0.5 * (haut + *std::max_element(pas.begin(), pas.begin() + m));
+  return medianePas(std::move(pas));
 }
 
 std::string raisonDoute(const ConstatSuivi& c) {
