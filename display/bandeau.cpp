@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "app/etat.h"
+#include "display/fenetre.h"
 
 const char* const kPoliceBandeau = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
 
@@ -109,13 +110,6 @@ const char* sousMode(const Etat& e) {
   if (e.m_ajout_couleurs) return "couleur";
   if (e.m_retrait_souris) return "retrait";
   return "?";
-}
-
-void tailleSortie(const Etat& e, int& largeur, int& hauteur) {
-  if (SDL_GetRendererOutputSize(e.m_rendu, &largeur, &hauteur) != 0) {
-    largeur = e.m_largeur_fenetre;
-    hauteur = e.m_hauteur_fenetre;
-  }
 }
 
 // The band textures go (destroyed when still ours); the line surfaces stay.

@@ -9,6 +9,7 @@
 
 #include "app/conversion.h"
 #include "app/etat.h"
+#include "display/fenetre.h"
 
 namespace {
 
@@ -20,10 +21,7 @@ void copier(SDL_Texture* texture, const SDL_Rect& source, const SDL_Rect& destin
 SDL_Rect cible() {
   Etat& e = *g_etat;
   int w = 0, h = 0;
-  if (SDL_GetRendererOutputSize(e.m_rendu, &w, &h) != 0) {
-    w = e.m_largeur_fenetre;
-    h = e.m_hauteur_fenetre;
-  }
+  tailleSortie(e, w, h);
   return {0, 0, std::max(w, 0), std::max(h, 0)};
 }
 

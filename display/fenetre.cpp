@@ -65,3 +65,10 @@ void placerPhoto() {
   // the pan is not read: the photo comes back to the centre, the pan fields stay
   placerAvecTranslation(0.0, 0.0);
 }
+
+void tailleSortie(const Etat& e, int& largeur, int& hauteur) {
+  if (SDL_GetRendererOutputSize(e.m_rendu, &largeur, &hauteur) != 0) {
+    largeur = e.m_largeur_fenetre;
+    hauteur = e.m_hauteur_fenetre;
+  }
+}

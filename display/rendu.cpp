@@ -9,6 +9,7 @@
 #include "app/etat.h"
 #include "display/bandeau.h"
 #include "display/calques.h"
+#include "display/fenetre.h"
 #include "display/partie_visible.h"
 #include "display/trajectoire.h"
 #include "platform/console.h"
@@ -23,14 +24,6 @@ void couleur(SDL_Renderer* rendu, int32_t r, int32_t g, int32_t b, int32_t a) {
 void croix(SDL_Renderer* rendu, const SDL_Rect& h, const SDL_Rect& v) {
   SDL_RenderDrawRect(rendu, &h);
   SDL_RenderDrawRect(rendu, &v);
-}
-
-// Window size, from the renderer when it tells.
-void tailleSortie(const Etat& e, int& largeur, int& hauteur) {
-  if (SDL_GetRendererOutputSize(e.m_rendu, &largeur, &hauteur) != 0) {
-    largeur = e.m_largeur_fenetre;
-    hauteur = e.m_hauteur_fenetre;
-  }
 }
 
 // Copies the visible part of a texture only: the same image as a copy of s

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/etat.h"
+#include "display/fenetre.h"
 
 namespace {
 
@@ -367,10 +368,7 @@ void dessinerTrajectoire() {
     c.fenetre_valide = false;
   }
   int largeur = 0, hauteur = 0;
-  if (SDL_GetRendererOutputSize(e.m_rendu, &largeur, &hauteur) != 0) {
-    largeur = e.m_largeur_fenetre;
-    hauteur = e.m_hauteur_fenetre;
-  }
+  tailleSortie(e, largeur, hauteur);
   const double vue[3] = {e.m_zoom, e.m_decalage_x, e.m_decalage_y};
   if (!c.fenetre_valide || !std::equal(vue, vue + 3, c.vue) || c.taille[0] != largeur || c.taille[1] != hauteur) {
     traceFenetre(c.trajet, e.m_zoom, e.m_decalage_x, e.m_decalage_y, largeur, hauteur, c.trace);
