@@ -114,6 +114,13 @@ bool LectureAvance::prendre(const std::string& chemin, PhotoLue& photo) {
   return true;
 }
 
+void LectureAvance::rognerReserve(std::vector<SDL_Surface*>& trop) {
+  while (reserve_.size() > kReserveMax) {
+    trop.push_back(reserve_.front());
+    reserve_.erase(reserve_.begin());
+  }
+}
+
 void LectureAvance::rendre(SDL_Surface* pixels) {
   if (pixels == nullptr) return;
   std::vector<SDL_Surface*> trop;
@@ -121,10 +128,7 @@ void LectureAvance::rendre(SDL_Surface* pixels) {
     std::lock_guard<std::mutex> verrou(mutex_);
     reserve_.push_back(pixels);
     if (arret_) trop.swap(reserve_);
-    while (reserve_.size() > kReserveMax) {
-      trop.push_back(reserve_.front());
-      reserve_.erase(reserve_.begin());
-    }
+    rognerReserve(trop);
   }
   libererSurfaces(trop);
 }
@@ -197,10 +201,7 @@ void LectureAvance::travailler() {
       verrou.lock();
       reserve_.insert(reserve_.begin(), reserve.begin(), reserve.end());
       reserve.clear();
-      while (reserve_.size() > kReserveMax) {
-        reserve.push_back(reserve_.front());
-        reserve_.erase(reserve_.begin());
-      }
+      rognerReserve(reserve);
       verrou.unlock();
       libererSurfaces(reserve);
     }

@@ -77,6 +77,9 @@ class LectureAvance {
   void arreter();
 
  private:
+  // Moves the oldest kept surfaces beyond kReserveMax into trop, to free
+  // outside the lock; mutex_ held.
+  void rognerReserve(std::vector<SDL_Surface*>& trop);
   enum class Etape { Attente, EnCours, Prete };
   struct Entree {
     uint64_t numero = 0;
