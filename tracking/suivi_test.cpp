@@ -43,12 +43,10 @@ class SuiviTest : public EtatTest {
 TEST_F(SuiviTest, MeasuresUntilAReasonToStop) {
   Etat& e = *g_etat;
   for (int k = 1; k <= 4; ++k) photo(k, k == 3 ? 0 : 4);
-  SDL_Surface* fenetre = SDL_CreateRGBSurfaceWithFormat(0, 40, 20, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* fenetre = fenetreLogicielle(40, 20);
   IMG_SavePNG(fenetre, (dossier_ + "/figure_fin.png").c_str());
-  e.m_rendu = SDL_CreateSoftwareRenderer(fenetre);
-  e.m_largeur_fenetre = 40, e.m_hauteur_fenetre = 20, e.m_zoom = 1.0;
-  e.m_dossier_photos = dossier_, e.m_prefixe_numero = "P", e.m_suffixe_numero = ".png";
-  e.m_mode_nom = 3, e.m_chiffres_numero = 3, e.m_numero = 1, e.m_pas_numero = 1, e.m_numero_fin = 4;
+  serieNumerotee(dossier_, 4);
+  e.m_zoom = 1.0;
   e.m_max_pixels = 1000, e.m_en_marche = true, e.m_etat_clavier = clavier_;
   e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 10;
   e.nom_photo_complet = dossier_ + "/P001.png";
@@ -119,8 +117,7 @@ TEST_F(SuiviTest, MeasuresUntilAReasonToStop) {
   }
   arreterSuivi("fin du test");
   libererPhotoSansTraces();
-  SDL_DestroyRenderer(e.m_rendu);
-  SDL_FreeSurface(fenetre);
+  rendreFenetre(fenetre);
 }
 
 }  // namespace
