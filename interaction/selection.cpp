@@ -439,7 +439,8 @@ void recompterSelection() {
   if (listesRectangle(e)) {
     const size_t largeur = static_cast<size_t>(e.m_zone_dx) + 1;
     auto bit = e.is_select.cbegin();
-    for (int32_t l = e.m_zone_y0; l <= e.m_zone_y1; ++l) {
+    // 64-bit rows: a zone may end on the last int32_t row
+    for (int64_t l = e.m_zone_y0; l <= e.m_zone_y1; ++l) {
       int64_t n = 0;
       int64_t somme = 0;
       for (size_t j = 0; j < largeur; ++j, ++bit) {
@@ -470,7 +471,7 @@ void modifierRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool ajou
     const int32_t l0 = std::max(y0, e.m_zone_y0), l1 = std::min(y1, e.m_zone_y1);
     if (c0 <= c1 && l0 <= l1) {
       const size_t largeur = static_cast<size_t>(e.m_zone_dx) + 1;
-      for (int32_t l = l0; l <= l1; ++l) {
+      for (int64_t l = l0; l <= l1; ++l) {
         const size_t k = static_cast<size_t>(l - e.m_zone_y0) * largeur + static_cast<size_t>(c0 - e.m_zone_x0);
         const auto debut = e.is_select.begin() + k;
         std::fill(debut, debut + (c1 - c0 + 1), ajout);
