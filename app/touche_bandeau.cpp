@@ -6,11 +6,6 @@
 
 namespace {
 
-bool memes(const CompteursSerie& a, const CompteursSerie& b) {
-  return a.partie_haute == b.partie_haute && a.partie_basse == b.partie_basse && a.numero == b.numero &&
-         a.numero_2 == b.numero_2;
-}
-
 PlaceSerie placeCourante(const CompteursSerie& courant) { return placeDansLaSerie(courant); }
 
 }  // namespace
@@ -19,7 +14,7 @@ PlaceSerie placeDansLaSerie(const CompteursSerie& courant, int64_t plafond) {
   const Etat& e = *g_etat;
   CompteursSerie c{e.m_debut_partie_haute, e.m_debut_partie_basse, e.m_numero_debut, e.m_numero_debut_2};
   PlaceSerie place;
-  if (memes(c, courant)) place.rang = 1;
+  if (memesCompteurs(c, courant)) place.rang = 1;
   for (int64_t n = 1; n <= plafond; ++n) {
     const CompteursSerie avant = c;
     const Avance avance = avancerCompteurs(c);
@@ -28,8 +23,8 @@ PlaceSerie placeDansLaSerie(const CompteursSerie& courant, int64_t plafond) {
       place.longueur = n;
       return place;
     }
-    if (memes(c, avant)) break;  // a zero step never reaches the end
-    if (place.rang < 0 && memes(c, courant)) place.rang = n + 1;
+    if (memesCompteurs(c, avant)) break;  // a zero step never reaches the end
+    if (place.rang < 0 && memesCompteurs(c, courant)) place.rang = n + 1;
   }
   return place;
 }

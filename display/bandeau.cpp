@@ -66,11 +66,6 @@ struct Bandeau {
 
 namespace {
 
-bool memesCompteurs(const CompteursSerie& a, const CompteursSerie& b) {
-  return a.partie_haute == b.partie_haute && a.partie_basse == b.partie_basse && a.numero == b.numero &&
-         a.numero_2 == b.numero_2;
-}
-
 // Byte length of the first n code points (continuation bytes skipped).
 size_t octetsDebut(const std::string& texte, size_t n) {
   size_t i = 0;

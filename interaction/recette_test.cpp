@@ -11,48 +11,17 @@ namespace {
 
 // A 40 x 30 photo of three colour bands (red, a close red, blue) drawn at
 // zoom 1 by a software renderer, so window and photo pixels agree.
-class RecetteTest : public EtatTest {
+class RecetteTest : public PhotoColonnesTest {
  protected:
   void SetUp() override {
-    EtatTest::SetUp();
-    Etat& e = *g_etat;
-    fenetre_ = fenetreLogicielle(40, 30);
-    photo_ = SDL_CreateRGBSurfaceWithFormat(0, 40, 30, 24, SDL_PIXELFORMAT_RGB24);
-    for (int c = 0; c < 40; ++c) {
-      SDL_Rect bande{c, 0, 1, 30};
-      const Uint8 rouge = c < 15 ? 200 : c < 25 ? 185 : 20;
-      SDL_FillRect(photo_, &bande, SDL_MapRGB(photo_->format, rouge, 10, c < 25 ? 10 : 200));
-    }
-    e.pTempSurface_prairie = photo_;
-    e.m_zoom = 1.0;
-    e.m_largeur_photo = 40;
-    e.m_hauteur_photo = 30;
-    e.m_max_pixels = 100000;
-    e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 5;
+    PhotoColonnesTest::SetUp();
+    poserPhoto(
+        [](int c) {
+          const Uint8 rouge = c < 15 ? 200 : c < 25 ? 185 : 20;
+          return SDL_Color{rouge, 10, static_cast<Uint8>(c < 25 ? 10 : 200), 255};
+        },
+        5);
   }
-  void TearDown() override {
-    libererFog();
-    rendreFenetre(fenetre_);
-    SDL_FreeSurface(photo_);
-    g_etat->pTempSurface_prairie = nullptr;
-    EtatTest::TearDown();
-  }
-  void sousMode(bool Etat::*mode) {
-    Etat& e = *g_etat;
-    e.m_choix_zone = e.m_ajout_souris = e.m_ajout_couleurs = e.m_retrait_souris = false;
-    e.*mode = true;
-  }
-  void glisser(bool Etat::*mode, int x0, int y0, int x1, int y1) {
-    sousMode(mode);
-    appuiSouris(SDL_BUTTON_LEFT, x0, y0);
-    relacheSouris(SDL_BUTTON_LEFT, x1, y1);
-  }
-  void cliquer(int x, int y) {
-    sousMode(&Etat::m_ajout_couleurs);
-    appuiSouris(SDL_BUTTON_LEFT, x, y);
-  }
-  SDL_Surface* fenetre_ = nullptr;
-  SDL_Surface* photo_ = nullptr;
 };
 
 }  // namespace

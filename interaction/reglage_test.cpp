@@ -11,40 +11,12 @@ namespace {
 
 // A 40 x 30 photo whose red grows by 2 a column, drawn at zoom 1 by a
 // software renderer: every tolerance step adds or removes whole columns.
-class ReglageTest : public EtatTest {
+class ReglageTest : public PhotoColonnesTest {
  protected:
   void SetUp() override {
-    EtatTest::SetUp();
-    Etat& e = *g_etat;
-    fenetre_ = fenetreLogicielle(40, 30);
-    photo_ = SDL_CreateRGBSurfaceWithFormat(0, 40, 30, 24, SDL_PIXELFORMAT_RGB24);
-    for (int c = 0; c < 40; ++c) {
-      SDL_Rect bande{c, 0, 1, 30};
-      SDL_FillRect(photo_, &bande, SDL_MapRGB(photo_->format, static_cast<Uint8>(100 + 2 * c), 50, 50));
-    }
-    e.pTempSurface_prairie = photo_;
-    e.m_zoom = 1.0;
-    e.m_largeur_photo = 40;
-    e.m_hauteur_photo = 30;
-    e.m_max_pixels = 100000;
-    e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 4;
+    PhotoColonnesTest::SetUp();
+    poserPhoto([](int c) { return SDL_Color{static_cast<Uint8>(100 + 2 * c), 50, 50, 255}; }, 4);
   }
-  void TearDown() override {
-    libererFog();
-    rendreFenetre(fenetre_);
-    SDL_FreeSurface(photo_);
-    g_etat->pTempSurface_prairie = nullptr;
-    EtatTest::TearDown();
-  }
-  // a press and release in one of the mouse modes
-  void souris(bool Etat::*mode, int x0, int y0, int x1, int y1) {
-    Etat& e = *g_etat;
-    e.m_choix_zone = e.m_ajout_souris = e.m_ajout_couleurs = e.m_retrait_souris = false;
-    e.*mode = true;
-    appuiSouris(SDL_BUTTON_LEFT, x0, y0);
-    relacheSouris(SDL_BUTTON_LEFT, x1, y1);
-  }
-  SDL_Surface *fenetre_ = nullptr, *photo_ = nullptr;
 };
 
 }  // namespace
@@ -60,17 +32,17 @@ TEST_F(ReglageTest, RetuneEqualsTheClickMadeWithTheNewTolerances) {
   EXPECT_EQ(255, toleranceReglee(254, 2));
   EXPECT_EQ(255, toleranceReglee(900, 2));
   EXPECT_EQ(0, toleranceReglee(-40, 2));
-  souris(&Etat::m_choix_zone, 1, 1, 38, 28);
-  souris(&Etat::m_ajout_souris, 5, 5, 9, 9);
+  glisser(&Etat::m_choix_zone, 1, 1, 38, 28);
+  glisser(&Etat::m_ajout_souris, 5, 5, 9, 9);
   console_.lu();
   EXPECT_FALSE(reglerTolerances(kPasReglage));  // no colour pass
   EXPECT_EQ("Tolerances : 6 6 6\n", console_.lu());
   EXPECT_EQ(25, e.m_nombre_selectionnes);
 
   e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = 5;
-  souris(&Etat::m_choix_zone, 1, 1, 38, 28);
-  souris(&Etat::m_ajout_couleurs, 20, 10, 20, 10);  // red 140, tolerance 5: columns 18..22
-  souris(&Etat::m_retrait_souris, 1, 1, 38, 3);
+  glisser(&Etat::m_choix_zone, 1, 1, 38, 28);
+  glisser(&Etat::m_ajout_couleurs, 20, 10, 20, 10);  // red 140, tolerance 5: columns 18..22
+  glisser(&Etat::m_retrait_souris, 1, 1, 38, 3);
   EXPECT_EQ(5 * 25, e.m_nombre_selectionnes);
   for (int32_t pas : {2, 2, -2, -2, -2, -2, -2}) {
     const int32_t t = toleranceReglee(e.m_tolerance_rouge, pas);

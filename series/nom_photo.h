@@ -15,6 +15,10 @@ void composerNomPhoto();
 struct CompteursSerie {
   int32_t partie_haute = 0, partie_basse = 0, numero = 0, numero_2 = 0;
 };
+inline bool memesCompteurs(const CompteursSerie& a, const CompteursSerie& b) {
+  return a.partie_haute == b.partie_haute && a.partie_basse == b.partie_basse && a.numero == b.numero &&
+         a.numero_2 == b.numero_2;
+}
 CompteursSerie compteursSerie();  // those of the record
 void remettreCompteurs(const CompteursSerie& c);
 // The path composerNomPhoto would compose for these counters, changing and

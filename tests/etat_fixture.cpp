@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "interaction/souris.h"
+
 ConsoleCapture::ConsoleCapture()
     : ancien_cout_(std::cout.rdbuf(sortie_.rdbuf())), ancien_cin_(std::cin.rdbuf(entree_.rdbuf())) {
   std::cin.clear();
@@ -79,4 +81,46 @@ void serieNumerotee(const std::string& dossier, int32_t fin, const char* suffixe
   e.m_numero = 1;
   e.m_pas_numero = 1;
   e.m_numero_fin = fin;
+}
+
+void PhotoColonnesTest::poserPhoto(SDL_Color (*couleur)(int colonne), int32_t tolerance) {
+  Etat& e = *g_etat;
+  fenetre_ = fenetreLogicielle(kLargeur, kHauteur);
+  photo_ = SDL_CreateRGBSurfaceWithFormat(0, kLargeur, kHauteur, 24, SDL_PIXELFORMAT_RGB24);
+  for (int c = 0; c < kLargeur; ++c) {
+    const SDL_Rect bande{c, 0, 1, kHauteur};
+    const SDL_Color k = couleur(c);
+    SDL_FillRect(photo_, &bande, SDL_MapRGB(photo_->format, k.r, k.g, k.b));
+  }
+  e.pTempSurface_prairie = photo_;
+  e.m_zoom = 1.0;
+  e.m_largeur_photo = kLargeur;
+  e.m_hauteur_photo = kHauteur;
+  e.m_max_pixels = 100000;
+  e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = tolerance;
+}
+
+void PhotoColonnesTest::TearDown() {
+  libererFog();
+  rendreFenetre(fenetre_);
+  SDL_FreeSurface(photo_);
+  g_etat->pTempSurface_prairie = nullptr;
+  EtatTest::TearDown();
+}
+
+void PhotoColonnesTest::sousMode(bool Etat::*mode) {
+  Etat& e = *g_etat;
+  e.m_choix_zone = e.m_ajout_souris = e.m_ajout_couleurs = e.m_retrait_souris = false;
+  e.*mode = true;
+}
+
+void PhotoColonnesTest::glisser(bool Etat::*mode, int x0, int y0, int x1, int y1) {
+  sousMode(mode);
+  appuiSouris(SDL_BUTTON_LEFT, x0, y0);
+  relacheSouris(SDL_BUTTON_LEFT, x1, y1);
+}
+
+void PhotoColonnesTest::cliquer(int x, int y) {
+  sousMode(&Etat::m_ajout_couleurs);
+  appuiSouris(SDL_BUTTON_LEFT, x, y);
 }

@@ -65,3 +65,18 @@ void rendreFenetre(SDL_Surface* fenetre);
 // The record names a scheme 3 series dossier/P001<suffixe>, P002<suffixe>...
 // numbered from 1 to fin by 1.
 void serieNumerotee(const std::string& dossier, int32_t fin, const char* suffixe = ".png");
+
+// A 40 x 30 RGB24 photo of one colour a column, drawn at zoom 1 by a software
+// renderer, so window and photo pixels agree; glisser and cliquer act in a
+// mouse sub-mode as the operator's press and release do.
+class PhotoColonnesTest : public EtatTest {
+ protected:
+  static constexpr int kLargeur = 40, kHauteur = 30;
+  void poserPhoto(SDL_Color (*couleur)(int colonne), int32_t tolerance);
+  void TearDown() override;
+  void sousMode(bool Etat::*mode);
+  void glisser(bool Etat::*mode, int x0, int y0, int x1, int y1);
+  void cliquer(int x, int y);
+  SDL_Surface* fenetre_ = nullptr;
+  SDL_Surface* photo_ = nullptr;
+};
