@@ -269,14 +269,6 @@ e2e_fenetre() {
   E2E_FH=$HEIGHT
 }
 
-# e2e_touche KEY: presses KEY (an X key name: Return, Left, p, ...) long enough
-# for a frame to see it.
-e2e_touche() {
-  xdotool keydown "$1"
-  sleep 0.2
-  xdotool keyup "$1"
-}
-
 # e2e_tenir KEY LINE [COUNT]: holds KEY down until COUNT (1) console lines are
 # LINE. A slow frame (sanitizer build) can miss a short press entirely; a key
 # held until its effect shows cannot be missed. A key that acts once per press

@@ -38,8 +38,7 @@ e2e_centre() {
 e2e_mode() {
   local avant
   avant=$(e2e_nombre_lignes "$2")
-  e2e_touche "$1"
-  e2e_attendre_ligne "$2" $((avant + 1))
+  e2e_tenir "$1" "$2" $((avant + 1))
 }
 
 # e2e_tolerance PROMPT REPLY: R held until its prompt shows, released, then
