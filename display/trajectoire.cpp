@@ -132,15 +132,18 @@ void ligneBresenham(int x, int y, int x1, int y1, bool dernier, Poser poser) {
   }
 }
 
-// The trace's pixels into window-sized ARGB rows of pas bytes, every other
-// pixel clear: the pixels tracer gets from the renderer, set in memory. As
-// a renderer does, a polyline's steps leave out their end pixel but the
-// last, and a slanted step is first cut to the window in whole pixels.
-void peindre(const TraceFenetre& trace, Uint8* pixels, int pas, int largeur, int hauteur) {
+// The trace's pixels into window-sized rows of pas bytes in the texture's
+// format (ARGB8888 or ABGR8888), every other pixel clear: the pixels tracer
+// gets from the renderer, set in memory. As a renderer does, a polyline's
+// steps leave out their end pixel but the last, and a slanted step is first
+// cut to the window in whole pixels.
+void peindre(const TraceFenetre& trace, Uint32 format, Uint8* pixels, int pas, int largeur, int hauteur) {
   for (int ligne = 0; ligne < hauteur; ++ligne) std::memset(pixels + size_t(ligne) * pas, 0, size_t(largeur) * 4);
   const SDL_Rect fenetre{0, 0, largeur, hauteur};
+  const bool abgr = format == SDL_PIXELFORMAT_ABGR8888;
   for (int t = 0; t < kTeintes; ++t) {
-    const Uint32 couleur = 0xFF000000u | Uint32{kCouleurs[t][0]} << 16 | Uint32{kCouleurs[t][1]} << 8 | kCouleurs[t][2];
+    const Uint32 rouge = kCouleurs[t][0], vert = kCouleurs[t][1], bleu = kCouleurs[t][2];
+    const Uint32 couleur = 0xFF000000u | (abgr ? bleu : rouge) << 16 | vert << 8 | (abgr ? rouge : bleu);
     auto poser = [&](int x, int y) {
       if (x < 0 || y < 0 || x >= largeur || y >= hauteur) return;  // points lie up to one pixel out
       reinterpret_cast<Uint32*>(pixels + size_t(y) * pas)[x] = couleur;
@@ -172,6 +175,20 @@ void peindre(const TraceFenetre& trace, Uint8* pixels, int pas, int largeur, int
   }
 }
 
+// A GPU driver takes RGBA bytes as they are and swizzles the other order at
+// each upload (Mesa: the window's pixels at every pan); the software
+// renderer blits ARGB into the window fastest.
+Uint32 formatCalque(SDL_Renderer* rendu) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(rendu, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
+    return SDL_PIXELFORMAT_ARGB8888;
+  }
+  for (Uint32 i = 0; i < info.num_texture_formats; ++i) {
+    if (info.texture_formats[i] == SDL_PIXELFORMAT_ABGR8888) return SDL_PIXELFORMAT_ABGR8888;
+  }
+  return SDL_PIXELFORMAT_ARGB8888;
+}
+
 // Paints the trace into the cache's texture, made (again) for this renderer
 // and size; clear pixels leave the frame as it is. The pixels are set here
 // and uploaded once: a GPU driver pays for each of the tens of thousands of
@@ -187,14 +204,16 @@ bool calquer(CacheTrajectoire& c, SDL_Renderer* rendu, int largeur, int hauteur)
   if (c.rendu != rendu) c.calque = nullptr;  // went with its renderer
   c.rendu = rendu;
   if (c.calque == nullptr) {
-    c.calque = SDL_CreateTexture(rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, largeur, hauteur);
+    c.calque = SDL_CreateTexture(rendu, formatCalque(rendu), SDL_TEXTUREACCESS_STREAMING, largeur, hauteur);
     if (c.calque == nullptr) return false;
     SDL_SetTextureBlendMode(c.calque, SDL_BLENDMODE_BLEND);
   }
   void* pixels = nullptr;
   int pas = 0;
   if (SDL_LockTexture(c.calque, nullptr, &pixels, &pas) != 0) return false;
-  peindre(c.trace, static_cast<Uint8*>(pixels), pas, largeur, hauteur);
+  Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+  SDL_QueryTexture(c.calque, &format, nullptr, nullptr, nullptr);
+  peindre(c.trace, format, static_cast<Uint8*>(pixels), pas, largeur, hauteur);
   SDL_UnlockTexture(c.calque);
   c.calque_valide = true;
   return true;
