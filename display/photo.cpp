@@ -15,10 +15,6 @@ Uint32 memeOrdreSur32Bits(Uint32 format) {
   return SDL_PIXELFORMAT_UNKNOWN;
 }
 
-bool offert(const FormatsTexture& formats, Uint32 format) {
-  return std::find(formats.formats, formats.formats + formats.nombre, format) != formats.formats + formats.nombre;
-}
-
 // The texture format the renderer would pick for this photo: its own format
 // when the renderer takes it as it is, else the first plain format that has
 // alpha exactly when the photo has. A renderer that uploads to a graphics
@@ -87,6 +83,10 @@ SDL_Texture* reprendreTextureLibre(Uint32 format, int largeur, int hauteur) {
 }
 
 }  // namespace
+
+bool offert(const FormatsTexture& formats, Uint32 format) {
+  return std::find(formats.formats, formats.formats + formats.nombre, format) != formats.formats + formats.nombre;
+}
 
 FormatsTexture formatsTexture(SDL_Renderer* rendu) {
   FormatsTexture formats;

@@ -22,6 +22,8 @@ struct FormatsTexture {
   bool logiciel = false;  // SDL's software renderer
 };
 FormatsTexture formatsTexture(SDL_Renderer* rendu);
+// Whether the renderer takes textures of this format.
+bool offert(const FormatsTexture& formats, Uint32 format);
 // Off the main thread: the photo's pixels converted as creerTexturePhoto
 // would convert them into its texture; null when the texture takes the
 // photo's own pixels or SDL makes the texture itself. A surface of reserve

@@ -8,6 +8,7 @@
 
 #include "app/etat.h"
 #include "display/fenetre.h"
+#include "display/photo.h"
 
 namespace {
 
@@ -179,14 +180,9 @@ void peindre(const TraceFenetre& trace, Uint32 format, Uint8* pixels, int pas, i
 // each upload (Mesa: the window's pixels at every pan); the software
 // renderer blits ARGB into the window fastest.
 Uint32 formatCalque(SDL_Renderer* rendu) {
-  SDL_RendererInfo info;
-  if (SDL_GetRendererInfo(rendu, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
-    return SDL_PIXELFORMAT_ARGB8888;
-  }
-  for (Uint32 i = 0; i < info.num_texture_formats; ++i) {
-    if (info.texture_formats[i] == SDL_PIXELFORMAT_ABGR8888) return SDL_PIXELFORMAT_ABGR8888;
-  }
-  return SDL_PIXELFORMAT_ARGB8888;
+  const FormatsTexture formats = formatsTexture(rendu);
+  return !formats.logiciel && offert(formats, SDL_PIXELFORMAT_ABGR8888) ? SDL_PIXELFORMAT_ABGR8888
+                                                                          : SDL_PIXELFORMAT_ARGB8888;
 }
 
 // Paints the trace into the cache's texture, made (again) for this renderer
