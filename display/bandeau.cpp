@@ -39,6 +39,8 @@ struct Bande {
   bool faite = false;
   SDL_Texture* texture = nullptr;
   int largeur_texture = 0, hauteur_texture = 0;
+  uint64_t version = 0;  // bumped at each composition of `texture`
+  bool montree = false;  // laid out with a texture in this frame
 };
 
 }  // namespace
@@ -54,6 +56,16 @@ struct Bandeau {
   SDL_Renderer* rendu = nullptr;
   Bande bande, aide;
   uint64_t faites = 0;
+  // The frame's background and photo with the bands over them, in a target
+  // texture of the output's size, as `cle` (the photo's view, the bands'
+  // versions and boxes) says it was drawn; empty `cle` when not drawn. A
+  // size it could not be made at is not tried again.
+  SDL_Texture* dessous = nullptr;
+  int largeur_dessous = 0, hauteur_dessous = 0;
+  int largeur_refusee = -1, hauteur_refusee = -1;
+  std::vector<int64_t> cle;
+  bool copie = false;  // this frame's bands came with the photo
+  uint64_t dessous_faits = 0;
   // The last place asked for, by the counters it was asked for.
   bool place_valide = false;
   CompteursSerie compteurs;
@@ -113,7 +125,13 @@ void oublierTextures(Bandeau& b, bool detruire) {
     if (detruire && bande->texture != nullptr) SDL_DestroyTexture(bande->texture);
     bande->texture = nullptr;
     bande->faite = false;
+    bande->montree = false;
   }
+  if (detruire && b.dessous != nullptr) SDL_DestroyTexture(b.dessous);
+  b.dessous = nullptr;
+  b.largeur_refusee = b.hauteur_refusee = -1;
+  b.cle.clear();
+  b.copie = false;
 }
 
 void oublierLignes(Bandeau& b) {
@@ -208,12 +226,45 @@ void composerBande(Bandeau& b, Bande& bande, bool lignes_changees, const SDL_Rec
   }
   if (bande.texture != nullptr && SDL_UpdateTexture(bande.texture, nullptr, surface->pixels, surface->pitch) == 0) {
     ++b.faites;
+    ++bande.version;
   }
   SDL_FreeSurface(surface);
 }
 
 void copierBande(SDL_Renderer* rendu, const Bande& bande) {
   if (bande.texture != nullptr) SDL_RenderCopy(rendu, bande.texture, nullptr, &bande.boite);
+}
+
+// The bands' texture at the output's size, made when missing or of another
+// size; false when the renderer cannot draw into one.
+bool textureDessous(Bandeau& b, int largeur, int hauteur) {
+  if (b.dessous != nullptr && b.largeur_dessous == largeur && b.hauteur_dessous == hauteur) return true;
+  if (b.largeur_refusee == largeur && b.hauteur_refusee == hauteur) return false;
+  if (b.dessous != nullptr) SDL_DestroyTexture(b.dessous);
+  b.dessous = nullptr;
+  b.cle.clear();
+  if (SDL_RenderTargetSupported(b.rendu) == SDL_TRUE) {
+    b.dessous = SDL_CreateTexture(b.rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, largeur, hauteur);
+  }
+  if (b.dessous == nullptr) {
+    b.largeur_refusee = largeur;
+    b.hauteur_refusee = hauteur;
+    return false;
+  }
+  SDL_SetTextureBlendMode(b.dessous, SDL_BLENDMODE_NONE);
+  b.largeur_dessous = largeur;
+  b.hauteur_dessous = hauteur;
+  return true;
+}
+
+// What the bands' texture must have been drawn from to be copied as it is.
+std::vector<int64_t> cleDessous(const Bandeau& b, const DessousBandeau& dessous) {
+  std::vector<int64_t> cle = dessous.vue;
+  for (const Bande* bande : {&b.bande, &b.aide}) {
+    const SDL_Rect& r = bande->boite;
+    cle.insert(cle.end(), {int64_t(bande->montree), int64_t(bande->version), r.x, r.y, r.w, r.h});
+  }
+  return cle;
 }
 
 // tete then texte folded at blanks into lines of at most `colonnes`, the
@@ -333,17 +384,11 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
   e.m_bandeau_affiche = !e.m_bandeau_affiche;
 }
 
-void dessinerBandeau() {
-  Etat& e = *g_etat;
-  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return;
-  Bandeau& b = *e.m_bandeau;
-  SDL_Renderer* rendu = e.m_rendu;
-  if (b.rendu != rendu) {
-    oublierTextures(b, false);
-    b.rendu = rendu;
-  }
-  int largeur = 0, hauteur = 0;
-  tailleSortie(e, largeur, hauteur);
+namespace {
+
+// Lays both bands out for an output of largeur x hauteur, each `montree`
+// when it has a texture to show.
+void disposer(Bandeau& b, int largeur, int hauteur) {
   const int interieur = largeur - 2 * kMarge;
   if (interieur <= 0 || hauteur <= 0) return;
   const size_t colonnes = size_t(interieur / b.largeur_caractere);
@@ -355,7 +400,7 @@ void dessinerBandeau() {
   const int hauteur_bande = int(textes_bande.size()) * b.hauteur_ligne + 2 * kRetrait;
   const int y_bande = hauteur - hauteur_bande;
   composerBande(b, b.bande, changees, SDL_Rect{0, y_bande, largeur, hauteur_bande}, kMarge, interieur);
-  copierBande(rendu, b.bande);
+  b.bande.montree = b.bande.texture != nullptr;
 
   // The help above the strip, as many lines as fit, the last one "..." when
   // some are left out; none over the strip. Laid out again only when the
@@ -382,7 +427,61 @@ void dessinerBandeau() {
   largeur_aide = std::min(largeur_aide, interieur - 2 * kRetrait);
   const SDL_Rect boite{kMarge, kMarge, largeur_aide + 2 * kRetrait, int(aide.size()) * b.hauteur_ligne + 2 * kRetrait};
   composerBande(b, b.aide, changees, boite, kRetrait, largeur_aide);
-  copierBande(rendu, b.aide);
+  b.aide.montree = b.aide.texture != nullptr;
+}
+
+}  // namespace
+
+std::vector<SDL_Rect> disposerBandeau() {
+  Etat& e = *g_etat;
+  std::vector<SDL_Rect> boites;
+  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return boites;
+  Bandeau& b = *e.m_bandeau;
+  if (b.rendu != e.m_rendu) {
+    oublierTextures(b, false);
+    b.rendu = e.m_rendu;
+  }
+  b.bande.montree = b.aide.montree = false;
+  b.copie = false;
+  int largeur = 0, hauteur = 0;
+  tailleSortie(e, largeur, hauteur);
+  disposer(b, largeur, hauteur);
+  for (const Bande* bande : {&b.bande, &b.aide})
+    if (bande->montree) boites.push_back(bande->boite);
+  return boites;
+}
+
+bool copierAvecBandes(const DessousBandeau& dessous) {
+  Etat& e = *g_etat;
+  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return false;
+  Bandeau& b = *e.m_bandeau;
+  SDL_Renderer* rendu = e.m_rendu;
+  if (b.rendu != rendu || !(b.bande.montree || b.aide.montree)) return false;
+  int largeur = 0, hauteur = 0;
+  tailleSortie(e, largeur, hauteur);
+  if (!textureDessous(b, largeur, hauteur)) return false;
+  std::vector<int64_t> cle = cleDessous(b, dessous);
+  if (cle != b.cle) {
+    b.cle.clear();
+    if (SDL_SetRenderTarget(rendu, b.dessous) != 0) return false;
+    dessous.dessiner();
+    for (const Bande* bande : {&b.bande, &b.aide})
+      if (bande->montree) copierBande(rendu, *bande);
+    if (SDL_SetRenderTarget(rendu, nullptr) != 0) return false;
+    b.cle = std::move(cle);
+    ++b.dessous_faits;
+  }
+  b.copie = SDL_RenderCopy(rendu, b.dessous, nullptr, nullptr) == 0;
+  return b.copie;
+}
+
+void dessinerBandeau() {
+  Etat& e = *g_etat;
+  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return;
+  Bandeau& b = *e.m_bandeau;
+  if (b.rendu != e.m_rendu || b.copie) return;
+  for (const Bande* bande : {&b.bande, &b.aide})
+    if (bande->montree) copierBande(e.m_rendu, *bande);
 }
 
 void libererBandeau() {
@@ -397,5 +496,7 @@ void libererBandeau() {
   delete e.m_bandeau;
   e.m_bandeau = nullptr;
 }
+
+uint64_t dessousBandeauFaits() { return g_etat->m_bandeau == nullptr ? 0 : g_etat->m_bandeau->dessous_faits; }
 
 uint64_t texturesBandeauFaites() { return g_etat->m_bandeau == nullptr ? 0 : g_etat->m_bandeau->faites; }

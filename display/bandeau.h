@@ -3,8 +3,11 @@
 // then, so a run without H loads no font and prints nothing more.
 #pragma once
 
+#include <SDL_rect.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,7 +38,29 @@ extern const char* const kPoliceBandeau;
 // path once, and every later call does nothing.
 void basculerBandeau(const SourceBandeau& source, const char* chemin_police = kPoliceBandeau);
 
-// Draws the strip and the help when shown; called last before the present.
+// Lays the strip and the help out for this frame when shown: their texts,
+// places and textures. Gives the boxes of the bands shown; none when hidden.
+std::vector<SDL_Rect> disposerBandeau();
+
+// What the frame draws beneath the bands (its background and photo), for
+// the bands to darken: `dessiner` draws it over the whole output, and `vue`
+// changes whenever what it draws does.
+struct DessousBandeau {
+  std::function<void()> dessiner;
+  std::vector<int64_t> vue;
+};
+
+// With the bands laid out, copies the frame's background and photo with the
+// bands over them, kept in a texture made again only when the photo's view
+// or a band changes: a frame then copies its pixels once, blending none.
+// The frame draws its marks outside the bands after it, so that they stay
+// under the bands and the text readable. False when it cannot (the bands
+// hidden, a renderer without render targets): the frame then draws the
+// photo itself and dessinerBandeau blends the bands over it.
+bool copierAvecBandes(const DessousBandeau& dessous);
+
+// Blends the bands laid out over the frame, when copierAvecBandes did not
+// bring them; called last before the present.
 void dessinerBandeau();
 
 // Frees the font, the line surfaces and the band textures (tests, and a
@@ -55,3 +80,7 @@ std::string couperDebut(const std::string& texte, size_t colonnes);
 // Tests only: how many times a band's texture was composed (made or
 // updated) since the font was opened.
 uint64_t texturesBandeauFaites();
+
+// Tests only: how many times the photo beneath a band was drawn into the
+// bands' texture since the font was opened.
+uint64_t dessousBandeauFaits();

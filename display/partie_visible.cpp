@@ -71,3 +71,28 @@ std::vector<Troncon> partieVisible(int32_t source_pos, int32_t source_taille, in
   if (coupe_a_droite) pieces.push_back(droite);
   return pieces;
 }
+
+std::vector<SDL_Rect> horsDe(const SDL_Rect& tout, const std::vector<SDL_Rect>& trous) {
+  std::vector<SDL_Rect> parts{tout};
+  for (const SDL_Rect& trou : trous) {
+    std::vector<SDL_Rect> restes;
+    for (const SDL_Rect& r : parts) {
+      SDL_Rect commun;
+      if (SDL_IntersectRect(&r, &trou, &commun) != SDL_TRUE) {
+        restes.push_back(r);
+        continue;
+      }
+      // above, left, right, below the common part: whole rows where they can be
+      const SDL_Rect bouts[4] = {{r.x, r.y, r.w, commun.y - r.y},
+                                 {r.x, commun.y, commun.x - r.x, commun.h},
+                                 {commun.x + commun.w, commun.y, r.x + r.w - commun.x - commun.w, commun.h},
+                                 {r.x, commun.y + commun.h, r.w, r.y + r.h - commun.y - commun.h}};
+      for (const SDL_Rect& bout : bouts)
+        if (bout.w > 0 && bout.h > 0) restes.push_back(bout);
+    }
+    parts.swap(restes);
+  }
+  std::sort(parts.begin(), parts.end(),
+            [](const SDL_Rect& a, const SDL_Rect& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  return parts;
+}

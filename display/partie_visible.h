@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <SDL_rect.h>
+
 // One piece of one axis: photo cells [source_pos, source_pos + source_taille)
 // drawn onto window pixels [destination_pos, destination_pos + destination_taille).
 struct Troncon {
@@ -29,3 +31,7 @@ constexpr int32_t kTronconMax = 512;
 // Otherwise one piece, the source rounded out to whole cells.
 std::vector<Troncon> partieVisible(int32_t source_pos, int32_t source_taille, int32_t destination_pos,
                                    int32_t destination_taille, int32_t taille_photo, int32_t taille_fenetre);
+
+// The rectangle `tout` less the `trous`, as rectangles that do not overlap,
+// in rows from the top: the whole of it when no hole meets it.
+std::vector<SDL_Rect> horsDe(const SDL_Rect& tout, const std::vector<SDL_Rect>& trous);

@@ -118,16 +118,75 @@ SDL_Texture* photoReduite(Etat& e, int largeur_photo, int hauteur_photo) {
   return reduite;
 }
 
-// The photo at its place: below zoom 1 from its reduced copy, 1:1.
-void dessinerPhoto(Etat& e) {
+// What a frame copies of the photo: below zoom 1 its reduced copy, 1:1.
+struct PhotoACopier {
+  SDL_Texture* texture = nullptr;
+  SDL_Rect source{}, destination{};
+};
+
+// Made once per frame, before anything is drawn: the reduced copy is made on
+// a render target of its own, which must not happen while the bands are.
+PhotoACopier photoACopier(Etat& e) {
   int largeur_photo = 0, hauteur_photo = 0;
-  if (SDL_QueryTexture(e.m_pTexture_prairie, nullptr, nullptr, &largeur_photo, &hauteur_photo) != 0) return;
+  if (SDL_QueryTexture(e.m_pTexture_prairie, nullptr, nullptr, &largeur_photo, &hauteur_photo) != 0) return {};
   if (SDL_Texture* reduite = photoReduite(e, largeur_photo, hauteur_photo)) {
     const SDL_Rect& d = e.m_rect_destination;
-    copierVisible(e, reduite, SDL_Rect{0, 0, d.w, d.h}, d);
-    return;
+    return {reduite, SDL_Rect{0, 0, d.w, d.h}, d};
   }
-  copierVisible(e, e.m_pTexture_prairie, e.m_rect_source, e.m_rect_destination);
+  return {e.m_pTexture_prairie, e.m_rect_source, e.m_rect_destination};
+}
+
+// The background then the photo, as the frame draws them, into the bands'
+// texture for them to darken.
+void dessinerDessous(Etat& e, const PhotoACopier& photo) {
+  couleur(e.m_rendu, e.m_rouge_fond, e.m_vert_fond, e.m_bleu_fond, e.m_alpha_fond);
+  SDL_RenderClear(e.m_rendu);
+  if (photo.texture != nullptr) copierVisible(e, photo.texture, photo.source, photo.destination);
+}
+
+// The marks over the photo, the trajectory included.
+void dessinerMarques(Etat& e) {
+  SDL_Renderer* rendu = e.m_rendu;
+  if (e.m_afficher_croix_appui) {
+    couleur(rendu, 0, 255, 0, 255);
+    croix(rendu, e.m_croix_appui_h, e.m_croix_appui_v);
+  }
+  if (e.m_afficher_zone) {
+    couleur(rendu, 0, 255, 0, 255);
+    dessinerZone();
+  }
+  if (e.m_afficher_selection) dessinerMarqueurs();
+  if (e.m_afficher_centre) {
+    couleur(rendu, 0, 255, 0, 255);
+    croix(rendu, e.m_croix_horizontale, e.m_croix_verticale);
+  }
+  if (e.m_afficher_croix_fenetre) {
+    couleur(rendu, 0, 0, 255, 255);
+    croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
+  }
+  dessinerTrajectoire();
+}
+
+// Everything dessinerDessous draws depends on: the bands' texture of it is
+// made again when one of these changes.
+std::vector<int64_t> vueDessous(const Etat& e, const PhotoACopier& photo) {
+  std::vector<int64_t> vue{int64_t(reinterpret_cast<uintptr_t>(photo.texture)),
+                           int64_t(reinterpret_cast<uintptr_t>(e.m_pTexture_prairie)),
+                           int64_t(e.m_generation_photo),
+                           e.m_rouge_fond,
+                           e.m_vert_fond,
+                           e.m_bleu_fond,
+                           e.m_alpha_fond};
+  for (const SDL_Rect* r : {&photo.source, &photo.destination}) vue.insert(vue.end(), {r->x, r->y, r->w, r->h});
+  if (photo.texture != nullptr) {
+    Uint8 r = 0, v = 0, b = 0, a = 0;
+    SDL_BlendMode melange = SDL_BLENDMODE_NONE;
+    SDL_GetTextureColorMod(photo.texture, &r, &v, &b);
+    SDL_GetTextureAlphaMod(photo.texture, &a);
+    SDL_GetTextureBlendMode(photo.texture, &melange);
+    vue.insert(vue.end(), {r, v, b, a, int64_t(melange)});
+  }
+  return vue;
 }
 
 // A close request not yet taken by the event step (the window closed, or the
@@ -157,30 +216,28 @@ void render() {
   couleur(rendu, e.m_rouge_fond, e.m_vert_fond, e.m_bleu_fond, e.m_alpha_fond);
   SDL_RenderClear(rendu);
 
-  if (e.m_pTexture_prairie != nullptr) {
-    dessinerPhoto(e);
-  } else {
-    attendreReponse(e);
-  }
+  PhotoACopier photo;
+  if (e.m_pTexture_prairie != nullptr) photo = photoACopier(e);
+  // With the bands shown, the photo comes with them, from their texture, and
+  // the marks stay out of them.
+  const std::vector<SDL_Rect> bandes = disposerBandeau();
+  const bool avec_bandes =
+      !bandes.empty() &&
+      copierAvecBandes(DessousBandeau{[&]() { dessinerDessous(e, photo); }, vueDessous(e, photo)});
+  if (photo.texture != nullptr && !avec_bandes) copierVisible(e, photo.texture, photo.source, photo.destination);
+  if (e.m_pTexture_prairie == nullptr) attendreReponse(e);
 
-  if (e.m_afficher_croix_appui) {
-    couleur(rendu, 0, 255, 0, 255);
-    croix(rendu, e.m_croix_appui_h, e.m_croix_appui_v);
+  if (!avec_bandes) {
+    dessinerMarques(e);
+    dessinerBandeau();
+  } else {
+    int largeur = 0, hauteur = 0;
+    tailleSortie(e, largeur, hauteur);
+    for (const SDL_Rect& region : horsDe(SDL_Rect{0, 0, largeur, hauteur}, bandes)) {
+      SDL_RenderSetClipRect(rendu, &region);
+      dessinerMarques(e);
+    }
+    SDL_RenderSetClipRect(rendu, nullptr);
   }
-  if (e.m_afficher_zone) {
-    couleur(rendu, 0, 255, 0, 255);
-    dessinerZone();
-  }
-  if (e.m_afficher_selection) dessinerMarqueurs();
-  if (e.m_afficher_centre) {
-    couleur(rendu, 0, 255, 0, 255);
-    croix(rendu, e.m_croix_horizontale, e.m_croix_verticale);
-  }
-  if (e.m_afficher_croix_fenetre) {
-    couleur(rendu, 0, 0, 255, 255);
-    croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
-  }
-  dessinerTrajectoire();
-  dessinerBandeau();
   SDL_RenderPresent(rendu);
 }
