@@ -64,6 +64,10 @@ struct Bandeau {
   int largeur_dessous = 0, hauteur_dessous = 0;
   int largeur_refusee = -1, hauteur_refusee = -1;
   std::vector<int64_t> cle;
+  // The key of the last frame: the texture is drawn again only for a key
+  // that held since then, so that a pan or a count that changes at every
+  // frame does not draw the photo twice a frame.
+  std::vector<int64_t> cle_vue;
   bool copie = false;  // this frame's bands came with the photo
   uint64_t dessous_faits = 0;
   // The last place asked for, by the counters it was asked for.
@@ -131,6 +135,7 @@ void oublierTextures(Bandeau& b, bool detruire) {
   b.dessous = nullptr;
   b.largeur_refusee = b.hauteur_refusee = -1;
   b.cle.clear();
+  b.cle_vue.clear();
   b.copie = false;
 }
 
@@ -462,6 +467,9 @@ bool copierAvecBandes(const DessousBandeau& dessous) {
   if (!textureDessous(b, largeur, hauteur)) return false;
   std::vector<int64_t> cle = cleDessous(b, dessous);
   if (cle != b.cle) {
+    const bool tenue = cle == b.cle_vue;
+    b.cle_vue = cle;
+    if (!tenue) return false;
     b.cle.clear();
     if (SDL_SetRenderTarget(rendu, b.dessous) != 0) return false;
     dessous.dessiner();

@@ -52,11 +52,12 @@ struct DessousBandeau {
 
 // With the bands laid out, copies the frame's background and photo with the
 // bands over them, kept in a texture made again only when the photo's view
-// or a band changes: a frame then copies its pixels once, blending none.
-// The frame draws its marks outside the bands after it, so that they stay
-// under the bands and the text readable. False when it cannot (the bands
-// hidden, a renderer without render targets): the frame then draws the
-// photo itself and dessinerBandeau blends the bands over it.
+// or a band changes and then holds for a frame: a frame then copies its
+// pixels once, blending none. False when it does not (the bands hidden, a
+// renderer without render targets, the view changing): the frame then draws
+// the photo itself and dessinerBandeau blends the bands over it. Either way
+// the frame draws its marks outside the bands only, so that the text stays
+// readable.
 bool copierAvecBandes(const DessousBandeau& dessous);
 
 // Blends the bands laid out over the frame, when copierAvecBandes did not

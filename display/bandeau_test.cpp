@@ -169,3 +169,43 @@ TEST_F(EtatTest, BandeauStripAndHelpDrawOverThePhotoAndGoAwayWithoutTrace) {
     EXPECT_EQ(petit_sans, petit.image());
   }
 }
+
+// With the bands shown the marks stay out of them, and the photo beneath is
+// composed again only when its view or a band's text changes, not at each
+// frame nor when a mark does.
+TEST_F(EtatTest, BandeauKeepsTheMarksOutOfTheBandsAndComposesOnlyOnChange) {
+  Etat& e = *g_etat;
+  Cadre cadre(400, 300);
+  const std::vector<Uint32> avant = cadre.image();
+  basculerBandeau(source());
+  const std::vector<Uint32> nu = cadre.image();  // blended, until the view holds for a frame
+  EXPECT_EQ(0u, dessousBandeauFaits());
+  // the window's cross across the help, the photo between and the strip
+  e.m_afficher_croix_fenetre = true;
+  e.m_croix_fenetre_h = {0, 150, 400, 1};
+  e.m_croix_fenetre_v = {200, 0, 1, 300};
+  const std::vector<Uint32> marque = cadre.image();
+  const auto bleu = [&](int x, int y) { return (marque[size_t(y * 400 + x)] & 0xFFFFFF) == 0x0000FF; };
+  EXPECT_TRUE(bleu(200, 150) && bleu(10, 150) && bleu(200, 120));
+  for (int y : {10, 50, 299}) {
+    EXPECT_FALSE(bleu(200, y)) << y;
+    EXPECT_EQ(nu[size_t(y * 400 + 200)] & 0xFFFFFF, marque[size_t(y * 400 + 200)] & 0xFFFFFF) << y;
+  }
+  EXPECT_EQ(1u, dessousBandeauFaits());
+  cadre.image();
+  EXPECT_EQ(1u, dessousBandeauFaits());
+  e.m_rect_destination.x += 1;  // a pan: blended, then from the texture, alike
+  std::vector<Uint32> melange = cadre.image();
+  EXPECT_EQ(1u, dessousBandeauFaits());
+  std::vector<Uint32> copie = cadre.image();
+  EXPECT_EQ(2u, dessousBandeauFaits());
+  for (size_t i = 0; i < copie.size(); ++i) ASSERT_EQ(melange[i] & 0xFFFFFF, copie[i] & 0xFFFFFF) << i;
+  e.m_tolerance_bleu = 9;
+  cadre.image();
+  cadre.image();
+  EXPECT_EQ(3u, dessousBandeauFaits());
+  basculerBandeau(source());
+  e.m_rect_destination.x -= 1;
+  e.m_afficher_croix_fenetre = false;
+  EXPECT_EQ(avant, cadre.image()) << "no trace once hidden";
+}

@@ -218,8 +218,8 @@ void render() {
 
   PhotoACopier photo;
   if (e.m_pTexture_prairie != nullptr) photo = photoACopier(e);
-  // With the bands shown, the photo comes with them, from their texture, and
-  // the marks stay out of them.
+  // With the bands shown, the photo comes with them from their texture when
+  // it can, and the marks stay out of them.
   const std::vector<SDL_Rect> bandes = disposerBandeau();
   const bool avec_bandes =
       !bandes.empty() &&
@@ -227,9 +227,8 @@ void render() {
   if (photo.texture != nullptr && !avec_bandes) copierVisible(e, photo.texture, photo.source, photo.destination);
   if (e.m_pTexture_prairie == nullptr) attendreReponse(e);
 
-  if (!avec_bandes) {
+  if (bandes.empty()) {
     dessinerMarques(e);
-    dessinerBandeau();
   } else {
     int largeur = 0, hauteur = 0;
     tailleSortie(e, largeur, hauteur);
@@ -239,5 +238,6 @@ void render() {
     }
     SDL_RenderSetClipRect(rendu, nullptr);
   }
+  dessinerBandeau();
   SDL_RenderPresent(rendu);
 }
