@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <iostream>
 
@@ -70,6 +71,8 @@ struct Bandeau {
   std::vector<int64_t> cle_vue;
   bool copie = false;  // this frame's bands came with the photo
   uint64_t dessous_faits = 0;
+  // Set by the event watch when the renderer lost what its targets held.
+  std::atomic<bool> cibles_perdues{false};
   // The last place asked for, by the counters it was asked for.
   bool place_valide = false;
   CompteursSerie compteurs;
@@ -137,6 +140,15 @@ void oublierTextures(Bandeau& b, bool detruire) {
   b.cle.clear();
   b.cle_vue.clear();
   b.copie = false;
+}
+
+// A renderer may lose its target textures' pixels (a device reset): the
+// bands' texture is then drawn again. Watched, not polled: the event step
+// takes the event before the frame.
+int guetterCibles(void* bandeau, SDL_Event* evenement) {
+  if (evenement->type == SDL_RENDER_TARGETS_RESET || evenement->type == SDL_RENDER_DEVICE_RESET)
+    static_cast<Bandeau*>(bandeau)->cibles_perdues = true;
+  return 0;
 }
 
 void oublierLignes(Bandeau& b) {
@@ -377,6 +389,7 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
         avance > 0) {
       b.largeur_caractere = avance;
       b.hauteur_ligne = TTF_FontLineSkip(b.police);
+      SDL_AddEventWatch(guetterCibles, &b);
     } else {
       std::cout << "Police introuvable : " << chemin_police << std::endl;
       if (b.police != nullptr) TTF_CloseFont(b.police);
@@ -390,6 +403,12 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
 }
 
 namespace {
+
+// The strip's state when H shows it, null otherwise.
+Bandeau* bandeauMontre() {
+  const Etat& e = *g_etat;
+  return e.m_bandeau_affiche && e.m_bandeau != nullptr && e.m_bandeau->police != nullptr ? e.m_bandeau : nullptr;
+}
 
 // Lays both bands out for an output of largeur x hauteur, each `montree`
 // when it has a texture to show.
@@ -440,7 +459,7 @@ void disposer(Bandeau& b, int largeur, int hauteur) {
 std::vector<SDL_Rect> disposerBandeau() {
   Etat& e = *g_etat;
   std::vector<SDL_Rect> boites;
-  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return boites;
+  if (bandeauMontre() == nullptr) return boites;
   Bandeau& b = *e.m_bandeau;
   if (b.rendu != e.m_rendu) {
     oublierTextures(b, false);
@@ -458,13 +477,14 @@ std::vector<SDL_Rect> disposerBandeau() {
 
 bool copierAvecBandes(const DessousBandeau& dessous) {
   Etat& e = *g_etat;
-  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return false;
+  if (bandeauMontre() == nullptr) return false;
   Bandeau& b = *e.m_bandeau;
   SDL_Renderer* rendu = e.m_rendu;
   if (b.rendu != rendu || !(b.bande.montree || b.aide.montree)) return false;
   int largeur = 0, hauteur = 0;
   tailleSortie(e, largeur, hauteur);
   if (!textureDessous(b, largeur, hauteur)) return false;
+  if (b.cibles_perdues.exchange(false)) b.cle.clear();
   std::vector<int64_t> cle = cleDessous(b, dessous);
   if (cle != b.cle) {
     const bool tenue = cle == b.cle_vue;
@@ -485,7 +505,7 @@ bool copierAvecBandes(const DessousBandeau& dessous) {
 
 void dessinerBandeau() {
   Etat& e = *g_etat;
-  if (!e.m_bandeau_affiche || e.m_bandeau == nullptr || e.m_bandeau->police == nullptr) return;
+  if (bandeauMontre() == nullptr) return;
   Bandeau& b = *e.m_bandeau;
   if (b.rendu != e.m_rendu || b.copie) return;
   for (const Bande* bande : {&b.bande, &b.aide})
@@ -499,7 +519,10 @@ void libererBandeau() {
   Bandeau& b = *e.m_bandeau;
   oublierTextures(b, b.rendu == e.m_rendu && b.rendu != nullptr);
   oublierLignes(b);
-  if (b.police != nullptr) TTF_CloseFont(b.police);
+  if (b.police != nullptr) {
+    SDL_DelEventWatch(guetterCibles, &b);
+    TTF_CloseFont(b.police);
+  }
   if (b.ttf_initialise) TTF_Quit();
   delete e.m_bandeau;
   e.m_bandeau = nullptr;

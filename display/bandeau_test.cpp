@@ -204,6 +204,15 @@ TEST_F(EtatTest, BandeauKeepsTheMarksOutOfTheBandsAndComposesOnlyOnChange) {
   cadre.image();
   cadre.image();
   EXPECT_EQ(3u, dessousBandeauFaits());
+  // a renderer that lost its targets' pixels
+  ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_EVENTS));
+  SDL_Event perte{};
+  perte.type = SDL_RENDER_TARGETS_RESET;
+  SDL_PushEvent(&perte);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  cadre.image();
+  EXPECT_EQ(4u, dessousBandeauFaits());
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
   basculerBandeau(source());
   e.m_rect_destination.x -= 1;
   e.m_afficher_croix_fenetre = false;
