@@ -42,6 +42,11 @@ struct Options {
 // The disc colour; the background keeps its red below 150, far outside a
 // tolerance of 30, so a colour click selects the disc and nothing else.
 constexpr uint8_t kDisque[3] = {255, 140, 0};
+// A glow around the disc, a quarter of its radius wide: the disc's red and
+// green, its blue rising outward from 34 to 96 above the disc's. Out of reach
+// of a blue tolerance of 30, so a colour click still takes the disc alone;
+// raising the tolerances past 34 takes the glow in, ring after ring.
+constexpr int kHaloBleuMin = 34, kHaloBleuMax = 96;
 
 // The harder series: the disc's brightness falls by 30 % from the first photo
 // to the last (red 255 to 179, green 140 to 98, a few units a photo). Its own
@@ -177,11 +182,20 @@ bool photo(const Options& o, int k, const std::filesystem::path& chemin, double&
   double cx = 0.0, cy = 0.0;
   centreDisque(o, k, cx, cy);
   int64_t somme_x = 0, somme_y = 0, nombre = 0;  // sums of 2c + 1: exact halves
+  const double halo = std::max(4.0, o.rayon / 4.0), bord = o.rayon + halo;
   for (int y = 0; y < o.hauteur; ++y) {
     for (int x = 0; x < o.largeur; ++x) {
       const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-      if (dx * dx + dy * dy > double(o.rayon) * o.rayon) continue;
+      const double d2 = dx * dx + dy * dy;
+      if (d2 > bord * bord) continue;
       uint8_t* p = pixel(s, x, y);
+      if (d2 > double(o.rayon) * o.rayon) {
+        const double t = (std::sqrt(d2) - o.rayon) / halo;
+        p[0] = disque[0];
+        p[1] = disque[1];
+        p[2] = static_cast<uint8_t>(disque[2] + std::lround(kHaloBleuMin + t * (kHaloBleuMax - kHaloBleuMin)));
+        continue;
+      }
       p[0] = disque[0];
       p[1] = disque[1];
       p[2] = disque[2];

@@ -183,7 +183,7 @@ TEST_F(SerieDemo, PhotosMatchTheirCentresAndTheParameterFile) {
     ASSERT_NE(nullptr, s);
     EXPECT_EQ(160, s->w);
     EXPECT_EQ(120, s->h);
-    long long somme_x = 0, somme_y = 0, nombre = 0, proches = 0;
+    long long somme_x = 0, somme_y = 0, nombre = 0, proches = 0, halo = 0;
     for (int y = 0; y < s->h; ++y) {
       for (int x = 0; x < s->w; ++x) {
         const Uint8* p = static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * 3;
@@ -194,11 +194,14 @@ TEST_F(SerieDemo, PhotosMatchTheirCentresAndTheParameterFile) {
           ++nombre;
         } else if (std::abs(p[0] - 255) <= 30 && std::abs(p[1] - 140) <= 30 && p[2] <= 30) {
           ++proches;  // background a colour click would take for the disc
+        } else if (p[0] == 255 && p[1] == 140 && p[2] >= 34 && p[2] <= 96) {
+          ++halo;  // the glow, for a raised tolerance to take
         }
       }
     }
     SDL_FreeSurface(s);
     EXPECT_EQ(0, proches);
+    EXPECT_GT(halo, 50);
     ASSERT_GT(nombre, 200);  // the whole disc of radius 9 is inside
     std::ostringstream attendu;
     attendu << std::fixed << std::setprecision(10) << somme_x / (2.0 * nombre) << ";"
