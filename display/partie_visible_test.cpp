@@ -92,3 +92,25 @@ TEST(PartieVisible, NothingShowsOutsideTheWindowOrWithoutPhoto) {
   EXPECT_EQ(150, entiere[0].destination_pos);
   EXPECT_EQ(500, entiere[0].destination_taille);
 }
+
+// The window less the bands, pixel by pixel: every pixel outside the holes
+// in exactly one part, none inside them; holes that overlap, stick out of the
+// window or miss it, and a hole over everything.
+TEST(PartieVisible, OutsideTheHolesEveryPixelOnce) {
+  const SDL_Rect tout{0, 0, 40, 30};
+  const std::vector<std::vector<SDL_Rect>> cas = {
+      {}, {{3, 3, 20, 10}, {0, 24, 40, 6}}, {{30, -5, 20, 50}, {25, 10, 10, 10}}, {{50, 50, 5, 5}}, {{-1, -1, 99, 99}}};
+  for (const auto& trous : cas) {
+    SCOPED_TRACE(trous.size());
+    const std::vector<SDL_Rect> parts = horsDe(tout, trous);
+    for (int y = 0; y < tout.h; ++y) {
+      for (int x = 0; x < tout.w; ++x) {
+        const SDL_Point p{x, y};
+        int vus = 0, dans_trou = 0;
+        for (const SDL_Rect& r : parts) vus += SDL_PointInRect(&p, &r) ? 1 : 0;
+        for (const SDL_Rect& r : trous) dans_trou += SDL_PointInRect(&p, &r) ? 1 : 0;
+        ASSERT_EQ(dans_trou > 0 ? 0 : 1, vus) << x << " " << y;
+      }
+    }
+  }
+}
