@@ -139,7 +139,7 @@ void tableau(Rapport& rapport, const std::string& rendu, bool bandeau_seul = fal
               rapport.temps_cpu[std::string(kCas[kCasBandeau]) + "/" + rendu], rapport.temps_cpu["sans/" + rendu]);
   std::printf("resume\tframe with the status strip and help (%s)\t%.3f ms\twithout %.3f ms\t%.2f\t<= 1.1\n",
               g_bancs[rendu].nom.c_str(), t, sans, t / sans);
-  // no target: a pan's frame draws the photo twice, into the bands' texture then from it
+  // no target: while the view changes, the bands are blended over the photo as before
   const double d = rapport.temps[std::string(kCas[kCasBandeauDeplace]) + "/" + rendu];
   std::printf("resume\tframe with the strip and help, view changed (%s)\t%.3f ms\twithout %.3f ms\t%.2f\t-\n",
               g_bancs[rendu].nom.c_str(), d, sans, d / sans);

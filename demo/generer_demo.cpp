@@ -189,16 +189,14 @@ bool photo(const Options& o, int k, const std::filesystem::path& chemin, double&
       const double d2 = dx * dx + dy * dy;
       if (d2 > bord * bord) continue;
       uint8_t* p = pixel(s, x, y);
-      if (d2 > double(o.rayon) * o.rayon) {
-        const double t = (std::sqrt(d2) - o.rayon) / halo;
-        p[0] = disque[0];
-        p[1] = disque[1];
-        p[2] = static_cast<uint8_t>(disque[2] + std::lround(kHaloBleuMin + t * (kHaloBleuMax - kHaloBleuMin)));
-        continue;
-      }
       p[0] = disque[0];
       p[1] = disque[1];
       p[2] = disque[2];
+      if (d2 > double(o.rayon) * o.rayon) {
+        const double t = (std::sqrt(d2) - o.rayon) / halo;
+        p[2] = static_cast<uint8_t>(disque[2] + std::lround(kHaloBleuMin + t * (kHaloBleuMax - kHaloBleuMin)));
+        continue;
+      }
       somme_x += 2 * x + 1;
       somme_y += 2 * y + 1;
       ++nombre;

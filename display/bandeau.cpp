@@ -69,7 +69,6 @@ struct Bandeau {
   // that held since then, so that a pan or a count that changes at every
   // frame does not draw the photo twice a frame.
   std::vector<int64_t> cle_vue;
-  bool copie = false;  // this frame's bands came with the photo
   uint64_t dessous_faits = 0;
   // Set by the event watch when the renderer lost what its targets held.
   std::atomic<bool> cibles_perdues{false};
@@ -139,7 +138,6 @@ void oublierTextures(Bandeau& b, bool detruire) {
   b.largeur_refusee = b.hauteur_refusee = -1;
   b.cle.clear();
   b.cle_vue.clear();
-  b.copie = false;
 }
 
 // A renderer may lose its target textures' pixels (a device reset): the
@@ -466,7 +464,6 @@ std::vector<SDL_Rect> disposerBandeau() {
     b.rendu = e.m_rendu;
   }
   b.bande.montree = b.aide.montree = false;
-  b.copie = false;
   int largeur = 0, hauteur = 0;
   tailleSortie(e, largeur, hauteur);
   disposer(b, largeur, hauteur);
@@ -499,15 +496,14 @@ bool copierAvecBandes(const DessousBandeau& dessous) {
     b.cle = std::move(cle);
     ++b.dessous_faits;
   }
-  b.copie = SDL_RenderCopy(rendu, b.dessous, nullptr, nullptr) == 0;
-  return b.copie;
+  return SDL_RenderCopy(rendu, b.dessous, nullptr, nullptr) == 0;
 }
 
 void dessinerBandeau() {
   Etat& e = *g_etat;
   if (bandeauMontre() == nullptr) return;
   Bandeau& b = *e.m_bandeau;
-  if (b.rendu != e.m_rendu || b.copie) return;
+  if (b.rendu != e.m_rendu) return;
   for (const Bande* bande : {&b.bande, &b.aide})
     if (bande->montree) copierBande(e.m_rendu, *bande);
 }

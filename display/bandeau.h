@@ -60,8 +60,8 @@ struct DessousBandeau {
 // readable.
 bool copierAvecBandes(const DessousBandeau& dessous);
 
-// Blends the bands laid out over the frame, when copierAvecBandes did not
-// bring them; called last before the present.
+// Blends the bands laid out over the frame; called last before the present,
+// and only when copierAvecBandes did not bring them.
 void dessinerBandeau();
 
 // Frees the font, the line surfaces and the band textures (tests, and a
@@ -82,6 +82,6 @@ std::string couperDebut(const std::string& texte, size_t colonnes);
 // updated) since the font was opened.
 uint64_t texturesBandeauFaites();
 
-// Tests only: how many times the photo beneath a band was drawn into the
-// bands' texture since the font was opened.
+// Tests only: how many times the bands' texture (background, photo and
+// bands) was drawn since the font was opened.
 uint64_t dessousBandeauFaits();

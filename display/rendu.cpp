@@ -238,6 +238,6 @@ void render() {
     }
     SDL_RenderSetClipRect(rendu, nullptr);
   }
-  dessinerBandeau();
+  if (!avec_bandes) dessinerBandeau();
   SDL_RenderPresent(rendu);
 }
