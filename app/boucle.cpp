@@ -4,13 +4,13 @@
 
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "app/touches.h"
 #include "display/placement.h"
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
-#include "output/photo_avance.h"
-#include "output/vue_suivante.h"
+#include "parcours/prechargement_photos.h"
+#include "parcours/vue_suivante.h"
 #include "tracking/suivi.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <SDL.h>
 
 #include "app/boucle.h"
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/fenetre.h"
 #include "display/rendu.h"
 #include "output/detail.h"
-#include "output/photo_avance.h"
+#include "parcours/prechargement_photos.h"
 #include "output/resultats.h"
 #include "platform/console.h"
 #include "series/parametres.h"

@@ -3,12 +3,12 @@
 #include <array>
 #include <atomic>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "app/touche_bandeau.h"
-#include "display/trajectoire.h"
+#include "display/trace.h"
 #include "interaction/reglage.h"
-#include "output/reprise.h"
-#include "output/retour.h"
+#include "parcours/reprise.h"
+#include "parcours/retour.h"
 #include "tracking/suivi.h"
 
 namespace {
@@ -39,7 +39,7 @@ std::vector<ToucheAjoutee>& tableProgramme() {
       {SDL_SCANCODE_H, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "H",
        "afficher / cacher le bandeau d'etat et cette aide", toucheBandeau},
       {SDL_SCANCODE_T, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "T",
-       "afficher / masquer la trajectoire des centres", basculerTrajectoire},
+       "afficher / masquer la trajectoire des centres", basculerTrace},
       {SDL_SCANCODE_EQUALS, SDL_SCANCODE_KP_PLUS, Declenchement::Repetition, "= / pave +",
        "tolerances + 2, refait la derniere selection par couleur", releverTolerances},
       {SDL_SCANCODE_MINUS, SDL_SCANCODE_KP_MINUS, Declenchement::Repetition, "- / pave -",

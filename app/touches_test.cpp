@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "tests/etat_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <random>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 
 bool fabriquerPhoto(const std::string& chemin, bool jpeg) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 6000, 4000, 24, SDL_PIXELFORMAT_RGB24);

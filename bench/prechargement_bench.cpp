@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "bench/grande_photo.h"
 #include "display/photo.h"
-#include "output/photo_avance.h"
-#include "output/vue_suivante.h"
+#include "parcours/prechargement_photos.h"
+#include "parcours/vue_suivante.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "bench/grande_photo.h"
 #include "display/fenetre.h"
 #include "display/rendu.h"

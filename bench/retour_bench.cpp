@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "interaction/selection.h"
-#include "output/enregistrement.h"
+#include "parcours/enregistrement.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "bench/grande_photo.h"
 #include "bench/releve_cpu.h"
 #include "interaction/selection.h"

@@ -18,10 +18,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "bench/grande_photo.h"
 #include "display/photo.h"
-#include "output/vue_suivante.h"
+#include "parcours/vue_suivante.h"
 
 namespace {
 

@@ -16,13 +16,15 @@
 #include <sstream>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
+#include "parcours/chargement.h"
+#include "series/compteurs.h"
 #include "interaction/recette.h"
 #include "interaction/selection.h"
 #include "output/detail.h"
-#include "output/photo_avance.h"
+#include "parcours/prechargement_photos.h"
 #include "output/resultats.h"
-#include "output/vue_suivante.h"
+#include "parcours/vue_suivante.h"
 #include "tracking/suivi.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "app/touche_bandeau.h"
 #include "bench/grande_photo.h"
 #include "display/bandeau.h"
@@ -73,8 +73,8 @@ void placer(const Banc& banc, bool trajectoire) {
   e.m_afficher_croix_fenetre = false;
   e.m_zoom = 0.4;  // the whole photo fills the window
   placerPhoto();
-  e.m_afficher_trajectoire = trajectoire;
-  e.m_cache_trajectoire = CacheTrajectoire{};
+  e.m_afficher_trace = trajectoire;
+  e.m_cache_trace = CacheTrace{};
 }
 
 constexpr int kCasBandeau = 3, kCasBandeauDeplace = 4;
@@ -87,12 +87,12 @@ void BM_Frame(benchmark::State& state, const Banc* banc, int cas) {
   render();  // untimed: a GPU driver uploads the texture at its first use
   Etat& e = *g_etat;
   for (auto _ : state) {
-    if (cas == 2) e.m_cache_trajectoire.fenetre_valide = false;  // as after a pan
+    if (cas == 2) e.m_cache_trace.fenetre_valide = false;  // as after a pan
     // a pan by one pixel and back: the photo beneath the bands is drawn again
     if (cas == kCasBandeauDeplace) e.m_rect_destination.x ^= 1;
     render();
   }
-  e.m_afficher_trajectoire = false;
+  e.m_afficher_trace = false;
   if (bandeau) libererBandeau();
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/calques.h"
 #include "display/placement.h"
 #include "display/rendu.h"

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 
 void creerAplat(const Aplat& aplat, int32_t largeur, int32_t hauteur, int32_t rouge, int32_t vert, int32_t bleu,
                 int32_t alpha) {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/fenetre.h"
 
 const char* const kPoliceBandeau = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
@@ -327,10 +327,9 @@ std::vector<std::string> textesAide(const SourceBandeau& source, size_t colonnes
 }
 
 PlaceSerie placeCourante(Bandeau& b) {
-  if (b.source.mesurer == nullptr) return PlaceSerie{};
   const CompteursSerie c = compteursSerie();
   if (!b.place_valide || !memesCompteurs(c, b.compteurs)) {
-    b.place = b.source.mesurer(c);
+    b.place = placeDansLaSerie(c);
     b.compteurs = c;
     b.place_valide = true;
   }

@@ -12,22 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "series/nom_photo.h"
+#include "series/compteurs.h"
 
-// Where the current photo stands in its series: rank from 1 and series
-// length, each -1 when it cannot be told (shown as "?").
-struct PlaceSerie {
-  int64_t rang = -1;
-  int64_t longueur = -1;
-};
-// Tells the place of given counters; display/ cannot step the series itself.
-using MesureSerie = PlaceSerie (*)(const CompteursSerie&);
-
-// What the key's action hands over: the help lines (key, what it does) and
-// how to place the counters.
+// What the key's action hands over: the help lines (key, what it does).
 struct SourceBandeau {
   std::vector<std::pair<std::string, std::string>> aide;
-  MesureSerie mesurer = nullptr;
 };
 
 // The font of the strip and the help.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/rendu.h"
 #include "tests/etat_fixture.h"
 
@@ -15,7 +15,12 @@ namespace {
 SourceBandeau source() {
   SourceBandeau s;
   s.aide = {{"P / L", "zoom avant / arriere"}, {"Retour arriere", "revenir a la photo precedente"}, {"H", "bandeau"}};
-  s.mesurer = [](const CompteursSerie& c) { return PlaceSerie{c.numero, 12}; };
+  // a series of twelve photos numbered from 1: photo n is n/12
+  Etat& e = *g_etat;
+  e.m_mode_nom = 3;
+  e.m_numero_debut = 1;
+  e.m_pas_numero = 1;
+  e.m_numero_fin = 12;
   return s;
 }
 

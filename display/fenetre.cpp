@@ -5,7 +5,7 @@
 
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/photo.h"
 #include "display/placement.h"
 

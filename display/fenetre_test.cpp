@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "app/boucle.h"
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "tests/etat_fixture.h"
 
 namespace {

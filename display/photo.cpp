@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/conversion.h"
-#include "app/etat.h"
+#include "etat/conversion.h"
+#include "etat/etat.h"
 
 double decalageCentre(int32_t taille_photo, double zoom, int32_t taille_fenetre, double translation) {
   return (taille_photo * zoom - taille_fenetre) * 0.5 - translation * zoom;

@@ -6,12 +6,12 @@
 #include <iostream>
 #include <limits>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/bandeau.h"
 #include "display/calques.h"
 #include "display/fenetre.h"
 #include "display/partie_visible.h"
-#include "display/trajectoire.h"
+#include "display/trace.h"
 #include "platform/console.h"
 
 namespace {
@@ -164,7 +164,7 @@ void dessinerMarques(Etat& e) {
     couleur(rendu, 0, 0, 255, 255);
     croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
   }
-  dessinerTrajectoire();
+  dessinerTrace();
 }
 
 // Everything dessinerDessous draws depends on: the bands' texture of it is

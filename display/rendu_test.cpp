@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/fenetre.h"
 #include "display/photo.h"
 #include "display/placement.h"

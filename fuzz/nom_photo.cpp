@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "series/nom_photo.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "series/parametres.h"
 
 namespace {

@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "app/conversion.h"
-#include "app/etat.h"
+#include "etat/conversion.h"
+#include "etat/etat.h"
 #include "display/calques.h"
 #include "interaction/clavier.h"
 #include "interaction/selection.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "platform/console.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "tests/etat_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "interaction/selection.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "interaction/selection.h"
 
 namespace {

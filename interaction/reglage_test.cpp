@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
 #include "tests/etat_fixture.h"

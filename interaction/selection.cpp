@@ -7,8 +7,8 @@
 #include <limits>
 #include <vector>
 
-#include "app/conversion.h"
-#include "app/etat.h"
+#include "etat/conversion.h"
+#include "etat/etat.h"
 #include "platform/console.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "tests/etat_fixture.h"
 
 namespace {

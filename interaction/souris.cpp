@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <iostream>
 
-#include "app/conversion.h"
-#include "app/etat.h"
+#include "etat/conversion.h"
+#include "etat/etat.h"
 #include "display/aplat.h"
 #include "display/placement.h"
 #include "interaction/recette.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/conversion.h"
+#include "etat/conversion.h"
 #include "tests/etat_fixture.h"
 
 namespace {

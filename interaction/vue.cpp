@@ -4,8 +4,8 @@
 #include <cmath>
 #include <iostream>
 
-#include "app/conversion.h"
-#include "app/etat.h"
+#include "etat/conversion.h"
+#include "etat/etat.h"
 #include "display/aplat.h"
 #include "display/placement.h"
 #include "interaction/selection.h"

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 
 namespace {
 
@@ -118,19 +118,6 @@ void analyserPiece(const std::string& ligne, Piece piece) {
       std::cout << "indice suffixe = " << indice << " suffixe = " << texte << std::endl;
       break;
   }
-}
-
-CompteursSerie compteursSerie() {
-  const Etat& e = *g_etat;
-  return {e.m_partie_haute, e.m_partie_basse, e.m_numero, e.m_numero_2};
-}
-
-void remettreCompteurs(const CompteursSerie& c) {
-  Etat& e = *g_etat;
-  e.m_partie_haute = c.partie_haute;
-  e.m_partie_basse = c.partie_basse;
-  e.m_numero = c.numero;
-  e.m_numero_2 = c.numero_2;
 }
 
 std::string nomPhotoPour(const CompteursSerie& c) {

@@ -6,21 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "etat/compteurs.h"
+
 // Composes nom_photo_complet from the current counters of the active naming
 // scheme and prints it; does nothing for an unknown scheme.
 void composerNomPhoto();
 
-// The counters an advance steps: (high, low part) in scheme 1, (number,
-// second number) in scheme 2, the number in scheme 3.
-struct CompteursSerie {
-  int32_t partie_haute = 0, partie_basse = 0, numero = 0, numero_2 = 0;
-};
-inline bool memesCompteurs(const CompteursSerie& a, const CompteursSerie& b) {
-  return a.partie_haute == b.partie_haute && a.partie_basse == b.partie_basse && a.numero == b.numero &&
-         a.numero_2 == b.numero_2;
-}
-CompteursSerie compteursSerie();  // those of the record
-void remettreCompteurs(const CompteursSerie& c);
 // The path composerNomPhoto would compose for these counters, changing and
 // printing nothing; empty for an unknown scheme.
 std::string nomPhotoPour(const CompteursSerie& c);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "series/nom_photo.h"
 
 namespace {

@@ -43,15 +43,15 @@ void libererSurfaces(std::vector<SDL_Surface*>& surfaces) {
 
 }  // namespace
 
-LectureAvance::LectureAvance(Preparation preparer) : preparer_(std::move(preparer)) {}
+Prechargeur::Prechargeur(Preparation preparer) : preparer_(std::move(preparer)) {}
 
-LectureAvance::~LectureAvance() { arreter(); }
+Prechargeur::~Prechargeur() { arreter(); }
 
-std::list<LectureAvance::Entree>::iterator LectureAvance::trouver(const std::string& chemin) {
+std::list<Prechargeur::Entree>::iterator Prechargeur::trouver(const std::string& chemin) {
   return std::find_if(entrees_.begin(), entrees_.end(), [&](const Entree& e) { return e.chemin == chemin; });
 }
 
-void LectureAvance::demander(const std::vector<std::string>& chemins) {
+void Prechargeur::demander(const std::vector<std::string>& chemins) {
   std::lock_guard<std::mutex> verrou(mutex_);
   if (arret_) return;
   const size_t n = std::min(chemins.size(), kProfondeurMax);
@@ -86,7 +86,7 @@ void LectureAvance::demander(const std::vector<std::string>& chemins) {
   travail_.notify_one();
 }
 
-bool LectureAvance::prendre(const std::string& chemin, PhotoLue& photo) {
+bool Prechargeur::prendre(const std::string& chemin, PhotoLue& photo) {
   std::unique_lock<std::mutex> verrou(mutex_);
   auto it = trouver(chemin);
   if (it == entrees_.end()) return false;
@@ -114,14 +114,14 @@ bool LectureAvance::prendre(const std::string& chemin, PhotoLue& photo) {
   return true;
 }
 
-void LectureAvance::rognerReserve(std::vector<SDL_Surface*>& trop) {
+void Prechargeur::rognerReserve(std::vector<SDL_Surface*>& trop) {
   while (reserve_.size() > kReserveMax) {
     trop.push_back(reserve_.front());
     reserve_.erase(reserve_.begin());
   }
 }
 
-void LectureAvance::rendre(SDL_Surface* pixels) {
+void Prechargeur::rendre(SDL_Surface* pixels) {
   if (pixels == nullptr) return;
   std::vector<SDL_Surface*> trop;
   {
@@ -133,7 +133,7 @@ void LectureAvance::rendre(SDL_Surface* pixels) {
   libererSurfaces(trop);
 }
 
-void LectureAvance::libererPlusTard(SDL_Surface* surface) {
+void Prechargeur::libererPlusTard(SDL_Surface* surface) {
   if (surface == nullptr) return;
   {
     std::lock_guard<std::mutex> verrou(mutex_);
@@ -146,7 +146,7 @@ void LectureAvance::libererPlusTard(SDL_Surface* surface) {
   SDL_FreeSurface(surface);
 }
 
-void LectureAvance::arreter() {
+void Prechargeur::arreter() {
   {
     std::lock_guard<std::mutex> verrou(mutex_);
     arret_ = true;
@@ -161,7 +161,7 @@ void LectureAvance::arreter() {
   libererSurfaces(a_liberer_);
 }
 
-void LectureAvance::travailler() {
+void Prechargeur::travailler() {
   std::unique_lock<std::mutex> verrou(mutex_);
   for (;;) {
     auto attente = entrees_.end();

@@ -39,7 +39,7 @@ IdentiteFichier identiteFichier(const std::string& chemin);
 // Same file, same size, same modification and change times (or missing alike).
 bool memeFichier(const IdentiteFichier& a, const IdentiteFichier& b);
 
-class LectureAvance {
+class Prechargeur {
  public:
   // Runs on the worker after each successful read: the pixels the texture
   // will take, or null. It may read the surface only; it may fill one of the
@@ -51,10 +51,10 @@ class LectureAvance {
   // one at a time, each given back before the next is prepared.
   static constexpr size_t kReserveMax = 1;
 
-  explicit LectureAvance(Preparation preparer);
-  ~LectureAvance();  // arreter()
-  LectureAvance(const LectureAvance&) = delete;
-  LectureAvance& operator=(const LectureAvance&) = delete;
+  explicit Prechargeur(Preparation preparer);
+  ~Prechargeur();  // arreter()
+  Prechargeur(const Prechargeur&) = delete;
+  Prechargeur& operator=(const Prechargeur&) = delete;
 
   // The paths wanted ahead, nearest first (at most kProfondeurMax are kept).
   // Reads of other paths are dropped and their surfaces freed; a path

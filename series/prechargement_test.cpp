@@ -34,7 +34,7 @@ struct Espion {
   int lues = 0;
   bool retenir = false, en_cours = false;
 
-  LectureAvance::Preparation preparation() {
+  Prechargeur::Preparation preparation() {
     return [this](SDL_Surface* s, std::vector<SDL_Surface*>& reserve) {
       std::unique_lock<std::mutex> verrou(m);
       SDL_Surface* p = nullptr;
@@ -70,7 +70,7 @@ struct Espion {
 
 }  // namespace
 
-TEST(LectureAvanceTest, ReadAheadIsUsedOnlyWhileItsFileIsUnchanged) {
+TEST(PrechargeurTest, ReadAheadIsUsedOnlyWhileItsFileIsUnchanged) {
   const std::string d = dossierTemporaire();
   const std::string a = d + "/a.png", b = d + "/b.png", c = d + "/c.png", absente = d + "/absente.png";
   ecrirePhoto(a, 4, 3, 10);
@@ -78,7 +78,7 @@ TEST(LectureAvanceTest, ReadAheadIsUsedOnlyWhileItsFileIsUnchanged) {
   ecrirePhoto(c, 5, 3, 30);
   Espion espion;
   {
-    LectureAvance lecture(espion.preparation());
+    Prechargeur lecture(espion.preparation());
     PhotoLue lue, lue_b;
     EXPECT_FALSE(lecture.prendre(a, lue));  // never asked
 

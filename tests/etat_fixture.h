@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 
 // Swaps the buffers of std::cout and std::cin for string streams.
 class ConsoleCapture {

@@ -8,12 +8,12 @@
 #include <sstream>
 #include <utility>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/placement.h"
-#include "display/trajectoire.h"
+#include "display/trace.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
-#include "output/vue_suivante.h"
+#include "series/compteurs.h"
 
 namespace {
 

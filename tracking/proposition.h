@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "interaction/recette.h"
-#include "output/historique.h"
+#include "etat/historique.h"
 
 struct PointSuivi {
   double x = 0.0, y = 0.0;

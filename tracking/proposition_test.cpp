@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "app/etat.h"
-#include "output/enregistrement.h"
+#include "etat/etat.h"
+#include "output/detail_souvenir.h"
+#include "parcours/enregistrement.h"
 #include "tests/etat_fixture.h"
 
 namespace {

@@ -5,8 +5,9 @@
 #include <atomic>
 #include <iostream>
 
-#include "app/etat.h"
-#include "output/vue_suivante.h"
+#include "etat/etat.h"
+#include "parcours/vue_suivante.h"
+#include "series/compteurs.h"
 #include "tracking/proposition.h"
 
 namespace {

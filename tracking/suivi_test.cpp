@@ -2,12 +2,14 @@
 
 #include <SDL_image.h>
 
-#include "app/etat.h"
+#include "etat/etat.h"
+#include "parcours/chargement.h"
+#include "series/compteurs.h"
 #include "interaction/recette.h"
 #include "interaction/selection.h"
 #include "output/detail.h"
 #include "output/resultats.h"
-#include "output/vue_suivante.h"
+#include "parcours/vue_suivante.h"
 #include "tests/etat_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "output/trajectoire_svg.h"
+#include "output/image_parcours.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,6 +6,7 @@
 #include <locale>
 #include <sstream>
 
+#include "etat/etat.h"
 #include "output/resultats.h"
 
 namespace {
@@ -172,7 +173,7 @@ std::vector<PointTrajet> pointsEnregistres(const std::vector<LigneDetail>& ligne
   return points;
 }
 
-std::string texteTrajectoireSvg(const std::vector<PointTrajet>& tous, int32_t largeur_photo, int32_t hauteur_photo) {
+std::string texteImageParcours(const std::vector<PointTrajet>& tous, int32_t largeur_photo, int32_t hauteur_photo) {
   std::vector<PointTrajet> points;
   for (const PointTrajet& p : tous)
     if (std::isfinite(p.x) && std::isfinite(p.y)) points.push_back(p);
@@ -254,6 +255,21 @@ std::string texteTrajectoireSvg(const std::vector<PointTrajet>& tous, int32_t la
   return t + "</svg>\n";
 }
 
-bool ecrireTrajectoireSvg(const std::string& chemin, const std::string& texte) {
+bool ecrireImageParcours(const std::string& chemin, const std::string& texte) {
   return ecrireParRenommage(chemin, texte);
+}
+
+void redessinerImageParcours() {
+  const Etat& e = *g_etat;
+  std::vector<PointTrajet> points;
+  int32_t largeur = e.m_largeur_photo, hauteur = e.m_hauteur_photo;
+  const std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
+  for (size_t i = 0; i < souvenirs.size(); ++i) {
+    if (!souvenirs[i].ecrit) continue;
+    points.push_back({static_cast<int64_t>(i) + 1, souvenirs[i].centre_x, souvenirs[i].centre_y});
+    largeur = souvenirs[i].largeur_photo;
+    hauteur = souvenirs[i].hauteur_photo;
+  }
+  // the picture is an aid: a failure to write it costs no measurement
+  ecrireImageParcours("donnees/trajectoire.svg", texteImageParcours(points, largeur, hauteur));
 }

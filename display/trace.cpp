@@ -1,4 +1,4 @@
-#include "display/trajectoire.h"
+#include "display/trace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <iostream>
 #include <utility>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/fenetre.h"
 #include "display/photo.h"
 
@@ -190,7 +190,7 @@ Uint32 formatCalque(SDL_Renderer* rendu) {
 // and uploaded once: a GPU driver pays for each of the tens of thousands of
 // lines and bars a renderer would draw. False when the texture cannot be
 // had: the caller draws straight into the frame.
-bool calquer(CacheTrajectoire& c, SDL_Renderer* rendu, int largeur, int hauteur) {
+bool calquer(CacheTrace& c, SDL_Renderer* rendu, int largeur, int hauteur) {
   int l = 0, h = 0;
   if (c.rendu == rendu && c.calque != nullptr &&
       (SDL_QueryTexture(c.calque, nullptr, nullptr, &l, &h) != 0 || l != largeur || h != hauteur)) {
@@ -239,12 +239,6 @@ std::vector<uint8_t> etapesRouges(const std::vector<double>& x, const std::vecto
   const double mediane = medianePas(std::move(valides));
   for (size_t i = 1; i < n; ++i) rouge[i] = longueurs[i] > 3.0 * mediane && longueurs[i] > 2.0 ? 1 : 0;
   return rouge;
-}
-
-size_t TraceFenetre::etapes() const {
-  size_t n = 0;
-  for (int t = 0; t < kTeintes; ++t) n += points[t].size() - debuts[t].size();
-  return n;
 }
 
 TraceFenetre traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, double decalage_y,
@@ -352,10 +346,10 @@ void traceFenetre(const TrajetPhoto& trajet, double zoom, double decalage_x, dou
   }
 }
 
-void basculerTrajectoire() {
+void basculerTrace() {
   Etat& e = *g_etat;
-  e.m_afficher_trajectoire = !e.m_afficher_trajectoire;
-  if (!e.m_afficher_trajectoire) {
+  e.m_afficher_trace = !e.m_afficher_trace;
+  if (!e.m_afficher_trace) {
     std::cout << "Trajectoire masquee" << std::endl;
     return;
   }
@@ -364,10 +358,10 @@ void basculerTrajectoire() {
   std::cout << "Trajectoire affichee : " << centres << " centres" << std::endl;
 }
 
-void dessinerTrajectoire() {
+void dessinerTrace() {
   Etat& e = *g_etat;
-  if (!e.m_afficher_trajectoire || e.m_rendu == nullptr) return;
-  CacheTrajectoire& c = e.m_cache_trajectoire;
+  if (!e.m_afficher_trace || e.m_rendu == nullptr) return;
+  CacheTrace& c = e.m_cache_trace;
   const Historique& h = e.m_historique;
   if (!c.photo_valide || c.version_historique != h.version) {
     // the centres the result files hold, resumed rows included

@@ -1,4 +1,4 @@
-#include "app/etat.h"
+#include "etat/etat.h"
 
 #include <cstdlib>
 #include <cstring>

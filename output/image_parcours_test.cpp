@@ -1,4 +1,4 @@
-#include "output/trajectoire_svg.h"
+#include "output/image_parcours.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -22,12 +22,12 @@ bool rendre(const std::string& svg, const std::string& png) {
 
 }  // namespace
 
-TEST(TrajectoireSvg, CentresLabelsAndPlotsAreDrawnForAnyCount) {
+TEST(ImageParcours, CentresLabelsAndPlotsAreDrawnForAnyCount) {
   std::vector<PointTrajet> points;
   for (int64_t r = 1; r <= 25; ++r) points.push_back({r, 20.0 + 10 * r, 200.0 - 6 * r});
   points[3].x = -40;  // off the photo: the panel widens to hold it
   points.push_back({26, std::numeric_limits<double>::quiet_NaN(), 1});
-  const std::string t = texteTrajectoireSvg(points, 320, 240);
+  const std::string t = texteImageParcours(points, 320, 240);
   EXPECT_EQ(0u, t.find("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\""));
   EXPECT_EQ(1u, compte(t, ">10</text>"));
   EXPECT_EQ(1u, compte(t, ">20</text>"));
@@ -48,15 +48,15 @@ TEST(TrajectoireSvg, CentresLabelsAndPlotsAreDrawnForAnyCount) {
   for (const Cas& c : {Cas{"aucun", {}, 320, 240}, Cas{"un", {points[0]}, 320, 240}, Cas{"vingt_cinq", points, 320, 240},
                        Cas{"sans_photo", points, 0, 0}, Cas{"million", million, 3000, 2000}}) {
     SCOPED_TRACE(c.nom);
-    const std::string svg = texteTrajectoireSvg(c.points, c.l, c.h), chemin = dossier + "/" + c.nom + ".svg";
-    ASSERT_TRUE(ecrireTrajectoireSvg(chemin, svg));
+    const std::string svg = texteImageParcours(c.points, c.l, c.h), chemin = dossier + "/" + c.nom + ".svg";
+    ASSERT_TRUE(ecrireImageParcours(chemin, svg));
     EXPECT_TRUE(rendre(chemin, dossier + "/" + c.nom + ".png")) << lireFichier(dossier + "/" + c.nom + ".png.erreurs");
     EXPECT_LT(svg.size(), 1000000u);
   }
   RecordProperty("images", dossier);  // the PNGs stay there to be looked at
 }
 
-TEST(TrajectoireSvg, RecordedRowsGiveTheirCentres) {
+TEST(ImageParcours, RecordedRowsGiveTheirCentres) {
   std::vector<LigneDetail> lignes(3);
   for (int i = 0; i < 3; ++i) lignes[i].rang = i + 1;
   lignes[0].ecrit = lignes[2].ecrit = true;

@@ -1,4 +1,4 @@
-#include "output/reprise.h"
+#include "parcours/reprise.h"
 
 #include <iostream>
 #include <locale>
@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "output/detail.h"
-#include "output/enregistrement.h"
+#include "output/image_parcours.h"
+#include "parcours/enregistrement.h"
 #include "output/resultats.h"
-#include "output/retour.h"
-#include "output/vue_suivante.h"
+#include "parcours/retour.h"
+#include "parcours/chargement.h"
+#include "series/compteurs.h"
+#include "series/nom_photo.h"
 
 namespace {
 
@@ -100,19 +103,19 @@ void reprendreSerie() {
   CompteursSerie c = compteursSerie();
   std::string attendu = e.nom_photo_complet;
   std::vector<CompteursSerie> avant;
-  Avance avance = Avance::DansLaSerie;
+  Increment increment = Increment::DansLaSerie;
   for (size_t i = 0; i < lignes.size(); ++i) {
     if (lignes[i].photo != attendu) {
       refuser("ligne " + std::to_string(i + 1) + " : " + lignes[i].photo + " au lieu de " + attendu);
       return;
     }
     avant.push_back(c);
-    avance = avancerCompteurs(c);
-    if (avance == Avance::SchemaInconnu) {
+    increment = incrementerCompteurs(c);
+    if (increment == Increment::SchemaInconnu) {
       refuser("schema de noms inconnu");
       return;
     }
-    attendu = avance == Avance::DansLaSerie ? nomPhotoPour(c) : cheminImageFin();
+    attendu = increment == Increment::DansLaSerie ? nomPhotoPour(c) : cheminImageFin();
   }
 
   // Each file is replaced whole: a kill leaves it empty or complete. The
@@ -138,7 +141,7 @@ void reprendreSerie() {
   remettreCompteurs(c);
   e.nom_photo_complet = attendu;
   std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
-  if (avance == Avance::DansLaSerie) {
+  if (increment == Increment::DansLaSerie) {
     chargerPhotoCourante();
   } else {
     chargerImageFin();
@@ -152,5 +155,5 @@ void reprendreSerie() {
   zone.ajout_souris = zone.ajout_couleurs = zone.retrait_souris = false;
   restaurerSelection(zone, {});
   e.m_recette.passes.clear();
-  redessinerTrajectoire();
+  redessinerImageParcours();
 }

@@ -1,18 +1,18 @@
-#include "output/photo_avance.h"
+#include "parcours/prechargement_photos.h"
 
 #include <SDL_image.h>
 
 #include <memory>
 #include <vector>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/photo.h"
-#include "output/vue_suivante.h"
+#include "series/compteurs.h"
 #include "series/prechargement.h"
 
 namespace {
 
-std::unique_ptr<LectureAvance> g_lecture;
+std::unique_ptr<Prechargeur> g_lecture;
 
 // The worker's reads go through the image library's format set-up, which
 // is not guarded: done here once, on the main thread, before any read runs
@@ -34,7 +34,7 @@ void demanderPhotosSuivantes() {
   if (!suivant.empty()) {
     chemins.push_back(suivant);
     // the automatic run takes a photo per frame: keep one more in hand
-    if (e.m_suivi_en_cours && avancerCompteurs(c) != Avance::SchemaInconnu) {
+    if (e.m_suivi_en_cours && incrementerCompteurs(c) != Increment::SchemaInconnu) {
       const std::string apres = cheminApres(c);
       if (!apres.empty() && apres != suivant) chemins.push_back(apres);
     }
@@ -43,7 +43,7 @@ void demanderPhotosSuivantes() {
     if (chemins.empty()) return;
     preparerBibliothequeImages();
     const FormatsTexture formats = formatsTexture(e.m_rendu);  // the renderer outlives every read
-    g_lecture = std::make_unique<LectureAvance>(
+    g_lecture = std::make_unique<Prechargeur>(
         [formats](SDL_Surface* s, std::vector<SDL_Surface*>& reserve) { return pixelsPourTexture(formats, s, reserve); });
   }
   g_lecture->demander(chemins);

@@ -1,5 +1,5 @@
-#include "app/conversion.h"
-#include "app/etat.h"
+#include "etat/conversion.h"
+#include "etat/etat.h"
 #include "tests/etat_fixture.h"
 
 #include <cmath>

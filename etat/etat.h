@@ -12,65 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "display/trajectoire.h"
-#include "interaction/recette.h"
-#include "output/historique.h"
+#include "etat/caches.h"
+#include "etat/historique.h"
+#include "etat/recette.h"
 
 struct Bandeau;  // display/bandeau.cpp
-
-// What the selected-pixel layer was drawn from, and the merged rectangles it
-// gave: redrawing them costs one copy per rectangle instead of one per pixel.
-// The key fields are all 8 bytes wide so the key compares bytewise.
-struct CleMarqueurs {
-  uint64_t version = 0;
-  int64_t zone[6] = {0, 0, 0, 0, 0, 0};  // corners, dx, dy
-  int64_t tailles[4] = {0, 0, 0, 0};     // lists, is_select, count, m_taille_pixel
-  double vue[5] = {0.0, 0.0, 0.0, 0.0, 0.0};  // zoom, offsets, centre sums
-  int64_t source[4] = {0, 0, 0, 0};      // m_rect_source_pixel
-  int64_t fenetre[4] = {0, 0, 0, 0};     // drawing target size, marker texture size
-  int64_t couleur[4] = {0, 0, 0, 0};     // marker colour and alpha
-  const void* objets[2] = {nullptr, nullptr};  // renderer, marker texture
-};
-struct CacheMarqueurs {
-  bool valide = false;
-  CleMarqueurs cle;
-  // Window rectangles of equal marker coverage: rectangle i is copied
-  // repetitions[i] times (overlapping markers below zoom 1 blend repeatedly).
-  // With a mask, the counts are those left after the mask's one blend.
-  std::vector<SDL_Rect> rectangles;
-  std::vector<int32_t> repetitions;
-  // Coverage table of the window, kept between rebuilds to spare the allocation.
-  std::vector<int32_t> comptes;
-  // Photo coordinates of the selected entries, with their bounds: a pan or a
-  // zoom walks these instead of the whole zone. Made again when the
-  // selection part of the key (version, zone, list sizes) changes.
-  bool choix_valide = false;
-  CleMarqueurs cle_choix;
-  std::vector<int32_t> choix_x, choix_y;
-  int32_t choix_min[2] = {0, 0}, choix_max[2] = {0, 0};
-  // Renderers other than the software one: the marker colour opaque on every
-  // covered window pixel and transparent elsewhere, copied once over
-  // boite_masque (empty when no mask is in use).
-  SDL_Texture* masque = nullptr;
-  SDL_Renderer* rendu_masque = nullptr;
-  int64_t masque_w = 0, masque_h = 0;
-  SDL_Rect boite_masque{0, 0, 0, 0};
-  SDL_Texture* aplat = nullptr;  // flat marker colour, at most window-sized
-  SDL_Renderer* rendu_aplat = nullptr;
-  int64_t aplat_w = 0, aplat_h = 0;
-  int64_t couleur_aplat[4] = {0, 0, 0, 0};
-};
-
-// The photo reduced to its size on the screen (zooms below 1), and what it
-// was made from.
-struct CachePhotoReduite {
-  SDL_Texture* texture = nullptr;
-  SDL_Renderer* rendu = nullptr;
-  SDL_Texture* photo = nullptr;
-  uint64_t generation = 0;
-  SDL_Rect source{0, 0, 0, 0};
-  int32_t largeur = 0, hauteur = 0;
-};
 
 struct Etat {
   // colour test: written by interaction/selection.cpp
@@ -80,7 +26,7 @@ struct Etat {
   int32_t m_x_clic_photo = 0, m_y_clic_photo = 0;
 
   // existence flags: written by interaction/souris.cpp, interaction/vue.cpp,
-  // output/vue_suivante.cpp
+  // parcours/ (RETURN, step back, resume)
   int32_t m_fog_existe = 0;
   int32_t m_gfog_existe = 0;
   int32_t m_surface_pixel_existe = 0;
@@ -106,7 +52,7 @@ struct Etat {
   int32_t m_largeur_fenetre = 0;
 
   // series naming: written by series/parametres.cpp, series/nom_photo.cpp,
-  // output/vue_suivante.cpp (counters)
+  // parcours/ (RETURN, step back, resume) (counters)
   std::string m_dossier_photos;
   int32_t m_mode_nom = 0;
   std::string m_prefixe;
@@ -139,7 +85,7 @@ struct Etat {
   std::stringstream m_flux_texte;
 
   // view: written by display/fenetre.cpp, interaction/vue.cpp,
-  // output/vue_suivante.cpp
+  // parcours/ (RETURN, step back, resume)
   double m_zoom = 0.0;
   int32_t m_largeur_photo = 0, m_hauteur_photo = 0;
   double m_decalage_x = 0.0, m_decalage_y = 0.0;
@@ -155,7 +101,7 @@ struct Etat {
   bool m_touche_p_tenue = false, m_touche_l_tenue = false;
 
   // modes: written by interaction/clavier.cpp, display/fenetre.cpp,
-  // output/vue_suivante.cpp
+  // parcours/ (RETURN, step back, resume)
   bool m_mode_couleurs_voisines = true;
   bool m_choix_zone = true;
   bool m_ajout_souris = false;
@@ -182,7 +128,7 @@ struct Etat {
   int32_t m_zone_fenetre_x1 = 0, m_zone_fenetre_y1 = 0;
 
   // display flags and shapes: written by interaction/*, series/parametres.cpp,
-  // output/vue_suivante.cpp; read by display/rendu.cpp
+  // parcours/ (RETURN, step back, resume); read by display/rendu.cpp
   bool m_afficher_croix_appui = false;
   bool m_afficher_centre = false;
   bool m_afficher_croix_fenetre = true;
@@ -253,23 +199,27 @@ struct Etat {
   HistoireSelection m_histoire_selection;
 
   // Every advance of the run, for the step back: written by the next-photo
-  // step, the step back and the resume (output/).
+  // step, the step back and the resume (parcours/).
   Historique m_historique;
 
   // True while the automatic run measures on (written by tracking/ only;
   // the status strip and the decode ahead read it).
   bool m_suivi_en_cours = false;
 
-  // Display aids of keys T, "=" and "-": the trajectory layer and its trace,
-  // written by display/trajectoire.cpp only.
-  bool m_afficher_trajectoire = false;
-  CacheTrajectoire m_cache_trajectoire;
+  // Display aids of keys T, "=" and "-": the trace of the centres and its cache,
+  // written by display/trace.cpp only.
+  bool m_afficher_trace = false;
+  CacheTrace m_cache_trace;
 
   // Key H, the status strip and key help: written by display/bandeau.cpp
   // only. m_bandeau holds the font and the band textures, made at the first
   // H (null until then); it belongs to display/bandeau.cpp.
   bool m_bandeau_affiche = false;
   Bandeau* m_bandeau = nullptr;
+  // The renderer reported its targets lost (SDL_RENDER_TARGETS_RESET or
+  // SDL_RENDER_DEVICE_RESET): set by the event step (app/boucle.cpp), taken
+  // and cleared by display/bandeau.cpp, which draws its texture again.
+  bool m_cibles_perdues = false;
 };
 
 extern Etat* g_etat;

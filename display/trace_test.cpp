@@ -1,4 +1,4 @@
-#include "display/trajectoire.h"
+#include "display/trace.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +21,13 @@ bool dansFenetre(const TraceFenetre& t) {
   return true;
 }
 
-class TrajectoireTest : public EtatTest {};
+class TraceTest : public EtatTest {};
 
 }  // namespace
 
 // A step is red past 3 x the median and 2 px; a centre that is not a number
 // breaks the path without a red step.
-TEST_F(TrajectoireTest, RedSteps) {
+TEST_F(TraceTest, RedSteps) {
   using R = std::vector<uint8_t>;
   EXPECT_EQ((R{0, 0, 0, 0, 1, 0, 0}), etapesRouges({0, 1, 2, 3, 13, 14, 15}, std::vector<double>(7, 5.0)));
   EXPECT_EQ(R(6, 0), etapesRouges({0, 1, 2, 3.9, 4.9, 5.9}, std::vector<double>(6, 0.0)));  // median 1
@@ -41,7 +41,7 @@ TEST_F(TrajectoireTest, RedSteps) {
 // the rest, the others dim, as traced and on the screen; T off draws
 // nothing. Steps far off, huge or not finite are clipped or left out; one
 // centre gives its cross and no step.
-TEST_F(TrajectoireTest, TraceAndPixels) {
+TEST_F(TraceTest, TraceAndPixels) {
   Etat& e = *g_etat;
   TrajetPhoto t;
   for (int i = 0; i < 20; ++i) {
@@ -69,8 +69,8 @@ TEST_F(TrajectoireTest, TraceAndPixels) {
       {60, 20, 0xFF0000}, {20, 20, 0xA0A000}, {12, 18, 0xA0A000}, {44, 17, 0xFFFF00}, {60, 25, 0x1E1E1E}};
   for (bool montree : {true, false}) {
     SDL_FillRect(ecran, nullptr, 0x1E1E1E);
-    e.m_afficher_trajectoire = montree;
-    dessinerTrajectoire();
+    e.m_afficher_trace = montree;
+    dessinerTrace();
     SDL_RenderFlush(e.m_rendu);
     for (auto p : attendus) {
       const Uint32 lu = static_cast<Uint32*>(ecran->pixels)[p.y * ecran->pitch / 4 + p.x] & 0xFFFFFF;

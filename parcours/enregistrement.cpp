@@ -1,12 +1,15 @@
-#include "output/enregistrement.h"
+#include "parcours/enregistrement.h"
 
 #include <iostream>
 #include <utility>
 
-#include "app/etat.h"
+#include "etat/etat.h"
+#include "interaction/recette.h"
 #include "output/detail.h"
+#include "output/detail_souvenir.h"
+#include "output/image_parcours.h"
 #include "output/resultats.h"
-#include "output/trajectoire_svg.h"
+#include "series/compteurs.h"
 
 Souvenir souvenirAvantAvance() {
   const Etat& e = *g_etat;
@@ -37,39 +40,6 @@ Souvenir souvenirAvantAvance() {
   return s;
 }
 
-std::string texteDetailDe(const Souvenir& s, int64_t rang) {
-  const Etat& e = *g_etat;
-  LigneDetail l;
-  l.rang = rang;
-  l.photo = s.photo;
-  l.ecrit = s.ecrit;
-  if (s.ecrit) {
-    l.x = s.texte_x;
-    l.y = s.texte_y;
-  }
-  l.pixels = s.nombre;
-  l.repete = !s.histoire.changee;
-  l.zone_x0 = s.zone_x0;
-  l.zone_y0 = s.zone_y0;
-  l.zone_x1 = s.zone_x1;
-  l.zone_y1 = s.zone_y1;
-  l.couleur = s.histoire.couleur;
-  l.rouge = s.histoire.rouge;
-  l.vert = s.histoire.vert;
-  l.bleu = s.histoire.bleu;
-  l.tol_rouge = e.m_tolerance_rouge;
-  l.tol_vert = e.m_tolerance_vert;
-  l.tol_bleu = e.m_tolerance_bleu;
-  if (s.nombre > 0) {
-    // the spread of what is selected now, the bits the centre came from
-    const EcartsTypes ecarts = ecartsTypes(e.m_liste_x, e.m_liste_y, e.is_select);
-    l.ecart_type_x = ecarts.x;
-    l.ecart_type_y = ecarts.y;
-  }
-  l.origine = s.nombre <= 0 ? "aucun" : s.histoire.proposee ? "propose" : "manuel";
-  return texteLigneDetail(l);
-}
-
 void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
   Etat& e = *g_etat;
   s.ecrit = ecrit.tente;
@@ -92,20 +62,5 @@ void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
   e.m_historique.ajouter(std::move(s));
   e.m_historique.avance_faite = true;
   noterPhotoSuivante();
-  redessinerTrajectoire();
-}
-
-void redessinerTrajectoire() {
-  const Etat& e = *g_etat;
-  std::vector<PointTrajet> points;
-  int32_t largeur = e.m_largeur_photo, hauteur = e.m_hauteur_photo;
-  const std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
-  for (size_t i = 0; i < souvenirs.size(); ++i) {
-    if (!souvenirs[i].ecrit) continue;
-    points.push_back({static_cast<int64_t>(i) + 1, souvenirs[i].centre_x, souvenirs[i].centre_y});
-    largeur = souvenirs[i].largeur_photo;
-    hauteur = souvenirs[i].hauteur_photo;
-  }
-  // the picture is an aid: a failure to write it costs no measurement
-  ecrireTrajectoireSvg("donnees/trajectoire.svg", texteTrajectoireSvg(points, largeur, hauteur));
+  redessinerImageParcours();
 }

@@ -1,4 +1,4 @@
-#include "output/historique.h"
+#include "etat/historique.h"
 
 #include <cassert>
 

@@ -1,4 +1,4 @@
-#include "output/vue_suivante.h"
+#include "parcours/vue_suivante.h"
 
 #include <SDL_image.h>
 
@@ -7,42 +7,9 @@
 #include <climits>
 
 #include "display/placement.h"
+#include "series/compteurs.h"
 #include "series/nom_photo.h"
 #include "tests/etat_fixture.h"
-
-TEST(AvanceSerie, CountersStepWithTheirCarries) {
-  struct Cas { const char* nom; PositionSerie obtenu; int64_t majeur, mineur; };
-  for (Cas c : {
-           Cas{"schema 1 sans retenue", avancerSchema1(4, 10, 10), 4, 20},
-           Cas{"schema 1 (4,995)+10", avancerSchema1(4, 995, 10), 5, 5},
-           Cas{"schema 1 999 reste", avancerSchema1(4, 989, 10), 4, 999},
-           Cas{"schema 1 une seule retenue", avancerSchema1(0, 990, 1500), 1, 1490},
-           Cas{"schema 2 retenue avant le pas", avancerSchema2(5, 9, 1, 1, 10), 7, 0},
-           Cas{"schema 2 sans retenue", avancerSchema2(5, 3, 1, 1, 10), 6, 4},
-           Cas{"schema 2 une seule retenue", avancerSchema2(5, 8, 0, 25, 10), 6, 23},
-           Cas{"schema 3", avancerSchema3(9, 1), 10, 0},
-           Cas{"schema 3 depasse int32", avancerSchema3(INT32_MAX - 1, 5), int64_t{INT32_MAX} + 4, 0},
-           Cas{"schema 1 depasse int32", avancerSchema1(INT32_MAX, 999, INT32_MAX),
-               int64_t{INT32_MAX} + 1, int64_t{INT32_MAX} - 1},
-       }) {
-    SCOPED_TRACE(c.nom);
-    EXPECT_EQ(c.majeur, c.obtenu.majeur);
-    EXPECT_EQ(c.mineur, c.obtenu.mineur);
-  }
-  EXPECT_EQ(INT32_MAX, saturer(int64_t{INT32_MAX} + 4));
-  EXPECT_EQ(INT32_MIN, saturer(int64_t{INT32_MIN} - 1));
-  EXPECT_EQ(-7, saturer(-7));
-}
-
-TEST(AvanceSerie, EndTestComparesPairsInOrder) {
-  struct Cas { PositionSerie position; bool dedans; };
-  PositionSerie fin{10, 5};
-  for (Cas c : {Cas{{10, 5}, true}, Cas{{10, 6}, false}, Cas{{9, 999}, true}, Cas{{11, 0}, false},
-                Cas{{10, -3}, true}}) {
-    SCOPED_TRACE(testing::Message() << c.position.majeur << "," << c.position.mineur);
-    EXPECT_EQ(c.dedans, dansLaSerie(c.position, fin));
-  }
-}
 
 namespace {
 
@@ -306,11 +273,11 @@ TEST_F(VueSuivanteTest, PathAheadIsTheOneTheAdvanceComposes) {
       const CompteursSerie avant = compteursSerie();
       const std::string prevu = cheminApres(avant);
       CompteursSerie c = avant;
-      const Avance avance = avancerCompteurs(c);
+      const Increment increment = incrementerCompteurs(c);
       remettreCompteurs(c);
       composerNomPhoto();
       console_.lu();
-      EXPECT_EQ(avance == Avance::DansLaSerie ? e.nom_photo_complet : dossier_ + "/figure_fin.png", prevu);
+      EXPECT_EQ(increment == Increment::DansLaSerie ? e.nom_photo_complet : dossier_ + "/figure_fin.png", prevu);
       EXPECT_EQ(nomPhotoPour(c), e.nom_photo_complet);
     }
   }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "output/historique.h"
+#include "etat/historique.h"
 
 void reculerPhoto();
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "interaction/recette.h"
-#include "series/nom_photo.h"
+#include "etat/compteurs.h"
+#include "etat/recette.h"
 
 // A zone's selection bits as alternate run lengths (unselected first), each a
 // base-128 varint: an object gives a few runs per row, so a 10^6-pixel zone

@@ -1,17 +1,19 @@
-#include "output/retour.h"
+#include "parcours/retour.h"
 
 #include <SDL.h>
 
 #include <iostream>
 
-#include "app/etat.h"
+#include "etat/etat.h"
 #include "display/placement.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
 #include "output/detail.h"
-#include "output/enregistrement.h"
+#include "output/image_parcours.h"
+#include "parcours/enregistrement.h"
 #include "output/resultats.h"
-#include "output/vue_suivante.h"
+#include "parcours/chargement.h"
+#include "series/compteurs.h"
 
 namespace {
 
@@ -118,5 +120,5 @@ void reculerPhoto() {
   std::vector<bool> depart;
   if (s.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().bits);
   restaurerSelection(s, depart);
-  redessinerTrajectoire();
+  redessinerImageParcours();
 }

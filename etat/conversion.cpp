@@ -1,4 +1,4 @@
-#include "app/conversion.h"
+#include "etat/conversion.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // photo's recipe and the picture of the run.
 #pragma once
 
-#include "output/historique.h"
+#include "etat/historique.h"
 #include "output/resultats.h"
 
 // The photo being left as the RETURN found it: taken before the advance
@@ -13,9 +13,3 @@ Souvenir souvenirAvantAvance();
 // starts the next photo's recipe from the bits as they are, redraws the
 // picture of the run.
 void enregistrerAvance(Souvenir souvenir, const RecordEcrit& ecrit);
-
-// The detail row of a souvenir at rank rang, with the tolerances in force.
-std::string texteDetailDe(const Souvenir& souvenir, int64_t rang);
-
-// Rewrites donnees/trajectoire.svg from the history of the run.
-void redessinerTrajectoire();

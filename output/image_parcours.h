@@ -27,8 +27,11 @@ std::vector<PointTrajet> pointsEnregistres(const std::vector<LigneDetail>& ligne
 // to a coarser grid, consecutive equal ones merged, and the grid is named
 // under the picture; each plot keeps, per column of its width, the first,
 // last, lowest and highest value, which draws the same lines.
-std::string texteTrajectoireSvg(const std::vector<PointTrajet>& points, int32_t largeur_photo, int32_t hauteur_photo);
+std::string texteImageParcours(const std::vector<PointTrajet>& points, int32_t largeur_photo, int32_t hauteur_photo);
 
 // Writes texte to chemin ("donnees/trajectoire.svg") through a temporary file
 // renamed over it; false, the old picture kept, when that failed.
-bool ecrireTrajectoireSvg(const std::string& chemin, const std::string& texte);
+bool ecrireImageParcours(const std::string& chemin, const std::string& texte);
+
+// Rewrites donnees/trajectoire.svg from the history of the run.
+void redessinerImageParcours();

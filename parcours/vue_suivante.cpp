@@ -1,0 +1,58 @@
+#include "parcours/vue_suivante.h"
+
+#include <iostream>
+#include <utility>
+
+#include "etat/etat.h"
+#include "output/resultats.h"
+#include "parcours/chargement.h"
+#include "parcours/enregistrement.h"
+#include "series/compteurs.h"
+#include "series/nom_photo.h"
+
+namespace {
+
+// Back to choosing a zone, with nothing drawn but the photo and the
+// window-centre cross; RETURN waits for a sub-mode key.
+void remettreLesModes() {
+  Etat& e = *g_etat;
+  e.m_ajout_souris = false;
+  e.m_ajout_couleurs = false;
+  e.m_retrait_souris = false;
+  e.m_choix_zone = true;
+  e.m_vue_suivante_bloquee = true;
+  e.m_afficher_croix_appui = false;
+  e.m_afficher_centre = false;
+  e.m_afficher_zone = false;
+  e.m_afficher_selection = false;
+}
+
+}  // namespace
+
+bool vueSuivante() {
+  Etat& e = *g_etat;
+  Souvenir souvenir = souvenirAvantAvance();  // before the modes are reset
+  std::cout << "Vue suivante" << std::endl;
+  remettreLesModes();
+  libererPhoto();
+  RecordEcrit ecrit;
+  if (e.m_nombre_selectionnes > 0) ecrit = ecrireResultats();
+  // the detail row is synced, like the record, before the next photo loads
+  enregistrerAvance(std::move(souvenir), ecrit);
+
+  CompteursSerie c = compteursSerie();
+  const Increment increment = incrementerCompteurs(c);
+  if (increment == Increment::SchemaInconnu) {
+    std::cout << "Ce cas n'est pas prevu : " << e.m_mode_nom << std::endl;
+    return false;
+  }
+  remettreCompteurs(c);
+  composerNomPhoto();
+
+  if (increment == Increment::DansLaSerie) {
+    chargerPhotoCourante();
+  } else {
+    afficherImageFin();
+  }
+  return true;
+}
