@@ -16,7 +16,7 @@ construction=${1:-$racine/build-bench}
   libsdl2-ttf-dev fonts-dejavu-core libbenchmark-dev xvfb xauth
 
 cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour
-  trelune_bench_prechargement trelune_bench_trajectoire trelune_bench_reglage trelune_bench_suivi)
+  trelune_bench_prechargement trelune_bench_trace trelune_bench_reglage trelune_bench_suivi)
 cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$construction" -j2 --target "${cibles[@]}" >/dev/null
 releves=$construction/releves
@@ -55,7 +55,7 @@ lancer prechargement_logiciel.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_prec
 if command -v xvfb-run >/dev/null; then
   lancer prechargement_defaut.txt "${ecran[@]}" ./trelune_bench_prechargement
 fi
-lancer trajectoire.txt "${ecran[@]}" ./trelune_bench_trajectoire
+lancer trace.txt "${ecran[@]}" ./trelune_bench_trace
 lancer reglage.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_reglage --benchmark_min_time=0.3
 lancer suivi.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_suivi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg); $(($(date +%s) - debut)) s of benchmarks"
@@ -64,7 +64,7 @@ echo
 
 {
   printf 'figure\tmeasured\tbaseline\tratio\ttarget\n'
-  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut trajectoire reglage suivi; do
+  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut trace reglage suivi; do
     if [ -f "$releves/$journal.txt" ]; then cat "$releves/$journal.txt"; fi
   done |
     sed -n 's/^resume\t//p'
