@@ -31,4 +31,4 @@ unset ASAN_OPTIONS UBSAN_OPTIONS
 # any race report ends the program with a failure
 # the GL driver of the virtual display is left out: tests/tsan.supp
 export TSAN_OPTIONS=halt_on_error=1:exitcode=66:suppressions=$PWD/../tests/tsan.supp
-ctest --output-on-failure -j2 --timeout 600 -R 'e2e_|LectureAvance|PhotoTest|VueSuivante|Boucle'
+ctest --output-on-failure -j2 --timeout 600 -R 'e2e_|Prechargeur|PhotoTest|VueSuivante|Boucle'
