@@ -6,7 +6,12 @@
 
 #include "etat/etat.h"
 #include "app/touches.h"
+#include "display/bandeau.h"
+#include "display/calques.h"
+#include "display/photo.h"
 #include "display/placement.h"
+#include "display/rendu.h"
+#include "display/trace.h"
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
 #include "parcours/prechargement_photos.h"
@@ -73,6 +78,13 @@ void clean() {
   e.m_surface_pixel = nullptr;
   e.m_texture_pixel = nullptr;
   e.m_fog_existe = e.m_gfog_existe = e.m_surface_pixel_existe = e.m_texture_pixel_existe = 0;
+  // the layers added beyond the fixed fields: the strip's font and surfaces
+  // outlive the renderer, and every texture goes before it
+  libererBandeau();
+  libererTrace();
+  libererMarqueurs();
+  libererPhotoReduite();
+  libererTexturePhotoLibre();
   // the renderer belongs to the window: it goes first, and the photo texture
   // with it
   if (e.m_rendu != nullptr) SDL_DestroyRenderer(e.m_rendu);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "etat/etat.h"
+#include "display/bandeau.h"
 #include "tests/etat_fixture.h"
 
 namespace {
@@ -94,11 +95,31 @@ TEST_F(BoucleTest, CleanReleasesByTheFlagsAndQuits) {
   e.pTempSurface_prairie = SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 24, SDL_PIXELFORMAT_RGB24);
   e.m_pTexture_prairie = SDL_CreateTextureFromSurface(e.m_rendu, e.pTempSurface_prairie);
 
+  // the layers added beyond the fixed fields
+  auto texture = [&e]() {
+    return SDL_CreateTexture(e.m_rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, 4, 4);
+  };
+  e.m_cache_trace.calque = texture();
+  e.m_cache_marqueurs.masque = texture();
+  e.m_cache_marqueurs.aplat = texture();
+  e.m_photo_reduite.texture = texture();
+  e.m_cache_trace.rendu = e.m_cache_marqueurs.rendu_masque = e.m_cache_marqueurs.rendu_aplat =
+      e.m_photo_reduite.rendu = e.m_rendu;
+  e.m_texture_photo_libre = texture();
+  basculerBandeau(SourceBandeau{});
+  ASSERT_NE(nullptr, e.m_bandeau);
+  console_.lu();  // the font's absence, where it is missing
+
   clean();
   EXPECT_EQ("cleaning game\napres delete[]\n", console_.lu());
   EXPECT_EQ(nullptr, e.m_rendu);
   EXPECT_EQ(nullptr, e.m_fenetre);
   EXPECT_EQ(nullptr, e.Fog);
   EXPECT_EQ(0, e.m_fog_existe);
+  EXPECT_EQ(nullptr, e.m_bandeau);
+  for (SDL_Texture* t : {e.m_cache_trace.calque, e.m_cache_marqueurs.masque, e.m_cache_marqueurs.aplat,
+                         e.m_photo_reduite.texture, e.m_texture_photo_libre}) {
+    EXPECT_EQ(nullptr, t);
+  }
   EXPECT_EQ(0u, SDL_WasInit(SDL_INIT_VIDEO));
 }
