@@ -6,7 +6,12 @@
 
 #include "etat/etat.h"
 #include "app/touches.h"
+#include "display/bandeau.h"
+#include "display/calques.h"
+#include "display/photo.h"
 #include "display/placement.h"
+#include "display/rendu.h"
+#include "display/trace.h"
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
 #include "parcours/prechargement_photos.h"
@@ -19,9 +24,35 @@ namespace {
 // never hold the frame loop.
 constexpr int kIgnoresMax = 1000;
 
+void compterAppui(Entrees& s, const SDL_KeyboardEvent& touche) {
+  if (touche.repeat != 0) return;
+  const SDL_Scancode code = touche.keysym.scancode;
+  if (code < 0 || code >= SDL_NUM_SCANCODES) return;
+  ++s.appuis[code];
+  ++s.appuis_touches;
+}
+
+// Takes the key presses and the renderer's reset notices out of the queue
+// (the event step acts on neither, so taking them early changes nothing it
+// does) and counts the button presses still queued. The keyboard state and
+// the counts then agree: both hold every event pumped so far.
+void prendreEntrees(Etat& e) {
+  SDL_Event lus[64];
+  int n = 0;
+  while ((n = SDL_PeepEvents(lus, 64, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYDOWN)) > 0) {
+    for (int i = 0; i < n; ++i) compterAppui(e.m_entrees, lus[i].key);
+  }
+  while (SDL_PeepEvents(lus, 64, SDL_GETEVENT, SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET) > 0) {
+    e.m_cibles_perdues = true;
+  }
+  n = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN);
+  e.m_entrees.boutons_en_attente = n > 0 ? uint32_t(n) : 0;
+}
+
 // Takes the next event the program acts on: the close request, a button press
 // or release. Ignored events before it are drained in the same poll, so a
-// drag's motion events never delay the release or the close request.
+// drag's motion events never delay the release or the close request; the key
+// and button presses and the reset notices among them are counted as they go.
 void etapeEvenements() {
   Etat& e = *g_etat;
   SDL_Event ev;
@@ -31,6 +62,7 @@ void etapeEvenements() {
         e.m_en_marche = false;
         return;
       case SDL_MOUSEBUTTONDOWN:
+        ++e.m_entrees.boutons_pris;
         // no valid zoom: no window point maps to a photo pixel
         if (!zoomValide()) break;
         appuiSouris(ev.button.button, ev.button.x, ev.button.y);
@@ -39,6 +71,13 @@ void etapeEvenements() {
         if (!zoomValide()) break;
         relacheSouris(ev.button.button, ev.button.x, ev.button.y);
         return;
+      case SDL_KEYDOWN:
+        compterAppui(e.m_entrees, ev.key);
+        break;
+      case SDL_RENDER_TARGETS_RESET:
+      case SDL_RENDER_DEVICE_RESET:
+        e.m_cibles_perdues = true;
+        break;
       default:
         break;
     }
@@ -50,9 +89,11 @@ void etapeEvenements() {
 void handleEvents() {
   Etat& e = *g_etat;
   e.m_etat_clavier = SDL_GetKeyboardState(nullptr);
+  prendreEntrees(e);
   if (sectionClavier() && !vueSuivante()) return;
   sectionTouchesAjoutees(SDL_GetTicks64());
   etapeEvenements();
+  prendreEntrees(e);  // the presses the event step's poll pumped, for the run
   etapeSuivi();  // after the events: a press or the close stops the run first
 }
 
@@ -73,6 +114,13 @@ void clean() {
   e.m_surface_pixel = nullptr;
   e.m_texture_pixel = nullptr;
   e.m_fog_existe = e.m_gfog_existe = e.m_surface_pixel_existe = e.m_texture_pixel_existe = 0;
+  // the layers added beyond the fixed fields: the strip's font and surfaces
+  // outlive the renderer, and every texture goes before it
+  libererBandeau();
+  libererTrace();
+  libererMarqueurs();
+  libererPhotoReduite();
+  libererTexturePhotoLibre();
   // the renderer belongs to the window: it goes first, and the photo texture
   // with it
   if (e.m_rendu != nullptr) SDL_DestroyRenderer(e.m_rendu);

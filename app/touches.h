@@ -35,9 +35,9 @@ struct LigneAide {
 std::vector<LigneAide> lignesAide();
 
 // Runs after the sixteen keys and the next-photo step: reads m_etat_clavier
-// (already sampled) and acts on each added key by its trigger. maintenant is
-// the time in milliseconds (SDL_GetTicks64 in the program).
+// (already sampled) and the presses the event step counted in m_entrees, and
+// acts on each added key by its trigger. maintenant is the time in
+// milliseconds (SDL_GetTicks64 in the program).
 void sectionTouchesAjoutees(uint64_t maintenant);
-
-// Tests only: replaces the table, returns to the program's with an empty one.
-void remplacerTouchesAjoutees(const std::vector<ToucheAjoutee>& table);
+// The same over another table (tests bring their own).
+void sectionTouchesAjoutees(const std::vector<ToucheAjoutee>& table, uint64_t maintenant);

@@ -365,3 +365,12 @@ void dessinerMarqueurs() {
     for (int32_t n = 0; n < c.repetitions[i]; ++n) copier(c.aplat, SDL_Rect{0, 0, r.w, r.h}, r);
   }
 }
+
+void libererMarqueurs() {
+  Etat& e = *g_etat;
+  CacheMarqueurs& c = e.m_cache_marqueurs;
+  // a texture of another renderer went with it
+  if (c.masque != nullptr && c.rendu_masque == e.m_rendu) SDL_DestroyTexture(c.masque);
+  if (c.aplat != nullptr && c.rendu_aplat == e.m_rendu) SDL_DestroyTexture(c.aplat);
+  c = CacheMarqueurs{};
+}

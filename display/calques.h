@@ -13,3 +13,6 @@ void dessinerZone();
 // mask are cached and made again only when the selection, the view, the
 // marker or the window changes.
 void dessinerMarqueurs();
+// Destroys the markers' mask and flat-colour textures and forgets the cache,
+// before the renderer goes.
+void libererMarqueurs();

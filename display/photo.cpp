@@ -159,3 +159,9 @@ void libererTexturePhoto() {
   if (e.m_texture_photo_libre != nullptr) SDL_DestroyTexture(e.m_texture_photo_libre);
   e.m_texture_photo_libre = texture;
 }
+
+void libererTexturePhotoLibre() {
+  Etat& e = *g_etat;
+  if (e.m_texture_photo_libre != nullptr && e.m_rendu != nullptr) SDL_DestroyTexture(e.m_texture_photo_libre);
+  e.m_texture_photo_libre = nullptr;
+}

@@ -14,6 +14,8 @@ void creerTexturePhoto(const SDL_Surface* pixels_prets = nullptr);
 // Takes m_pTexture_prairie out of use and clears the handle; the texture is
 // kept for the next photo or destroyed, never left behind.
 void libererTexturePhoto();
+// Destroys the texture kept aside for the next photo, before the renderer goes.
+void libererTexturePhotoLibre();
 
 // The texture formats of a renderer, read once on the main thread.
 struct FormatsTexture {

@@ -241,3 +241,5 @@ void render() {
   if (!avec_bandes) dessinerBandeau();
   SDL_RenderPresent(rendu);
 }
+
+void libererPhotoReduite() { oublierPhotoReduite(*g_etat); }

@@ -395,3 +395,13 @@ void dessinerTrace() {
   }
   SDL_RenderCopy(e.m_rendu, c.calque, nullptr, nullptr);
 }
+
+void libererTrace() {
+  Etat& e = *g_etat;
+  CacheTrace& c = e.m_cache_trace;
+  // a layer of another renderer went with it
+  if (c.calque != nullptr && c.rendu == e.m_rendu) SDL_DestroyTexture(c.calque);
+  c.calque = nullptr;
+  c.rendu = nullptr;
+  c.calque_valide = false;
+}

@@ -41,3 +41,5 @@ void basculerTrace();
 // Draws it when shown (render calls it last but the strip); the trace is
 // made again only when the history or the view changes.
 void dessinerTrace();
+// Destroys the trace's layer texture, before the renderer goes.
+void libererTrace();

@@ -6,13 +6,13 @@
 
 #include <SDL.h>
 
-#include <array>
 #include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "etat/caches.h"
+#include "etat/entrees.h"
 #include "etat/historique.h"
 #include "etat/recette.h"
 
@@ -187,10 +187,10 @@ struct Etat {
   uint64_t m_generation_photo = 0;
   CachePhotoReduite m_photo_reduite;
 
-  // Beyond the sixteen keys: the latch and the time of the last action of
-  // each added key, by its row in app/touches.cpp (written there only).
-  std::array<bool, 16> m_touches_ajoutees_tenues{};
-  std::array<uint64_t, 16> m_touches_ajoutees_instant{};
+  // Key and button presses counted by the event step, and what the added
+  // keys and the automatic run took of them: see etat/entrees.h for who
+  // writes each part.
+  Entrees m_entrees;
 
   // The current photo's selection as a recipe, and what the records say of
   // it: written by interaction/recette.cpp (live operations through

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <iostream>
 
 #include "etat/etat.h"
@@ -12,27 +11,8 @@
 
 namespace {
 
-// Presses seen while the run goes. The events are watched as they are
-// queued, so a press is seen even when the frame's event step handles only
-// the one before it; the watch only sets these, the frame acts on them.
-std::atomic<bool> g_touche{false}, g_espace{false}, g_souris{false};
-// The SPACE press that stopped the run has still to reach the added keys'
-// section in the next frame: it must not start a new run there.
-bool g_espace_pris = false;
-
-int SDLCALL guetter(void*, SDL_Event* ev) {
-  if (ev->type == SDL_KEYDOWN && ev->key.repeat == 0) {
-    (ev->key.keysym.scancode == SDL_SCANCODE_SPACE ? g_espace : g_touche) = true;
-  } else if (ev->type == SDL_MOUSEBUTTONDOWN) {
-    g_souris = true;
-  }
-  return 0;
-}
-
-bool espaceEnfoncee() {
-  const Uint8* clavier = g_etat->m_etat_clavier;
-  return clavier != nullptr && clavier[SDL_SCANCODE_SPACE] != 0;
-}
+// Key presses other than SPACE among the counts.
+uint32_t autresTouches(const Entrees& s) { return s.appuis_touches - s.appuis[SDL_SCANCODE_SPACE]; }
 
 }  // namespace
 
@@ -42,16 +22,11 @@ void arreterSuivi(const char* raison) {
   Etat& e = *g_etat;
   if (!e.m_suivi_en_cours) return;
   e.m_suivi_en_cours = false;
-  SDL_DelEventWatch(guetter, nullptr);
   std::cout << "Suivi arrete : " << raison << std::endl;
 }
 
 void basculerSuivi() {
   Etat& e = *g_etat;
-  if (g_espace_pris) {
-    g_espace_pris = false;
-    return;
-  }
   if (e.m_suivi_en_cours) {
     arreterSuivi("touche espace");
     return;
@@ -60,8 +35,11 @@ void basculerSuivi() {
     proposerSelection();  // tells why, changes nothing
     return;
   }
-  g_touche = g_espace = g_souris = false;
-  SDL_AddEventWatch(guetter, nullptr);
+  // only presses counted from now on stop the run
+  Entrees& s = e.m_entrees;
+  s.suivi_espace = s.appuis[SDL_SCANCODE_SPACE];
+  s.suivi_touches = autresTouches(s);
+  s.suivi_boutons = appuisBoutons(s);
   e.m_suivi_en_cours = true;
   std::cout << "Suivi demarre" << std::endl;
 }
@@ -73,17 +51,19 @@ void etapeSuivi() {
     arreterSuivi("fenetre fermee");
     return;
   }
-  if (g_espace.exchange(false)) {
-    // held now, the added keys' section sees it next frame
-    g_espace_pris = espaceEnfoncee();
+  Entrees& s = e.m_entrees;
+  if (s.appuis[SDL_SCANCODE_SPACE] != s.suivi_espace) {
+    // the press is the run's: the added keys' section, next frame, must not
+    // start a new run with it, held or already released
+    consommerAppuis(s, SDL_SCANCODE_SPACE);
     arreterSuivi("touche espace");
     return;
   }
-  if (g_touche.exchange(false)) {
+  if (autresTouches(s) != s.suivi_touches) {
     arreterSuivi("touche appuyee");
     return;
   }
-  if (g_souris.exchange(false)) {
+  if (appuisBoutons(s) != s.suivi_boutons) {
     arreterSuivi("bouton de la souris");
     return;
   }

@@ -10,7 +10,8 @@ void proposerSurLaPhoto();
 // SPACE: starts the run ("Suivi demarre"), or stops it when it goes.
 void basculerSuivi();
 
-// Once a frame, after the events: one photo of the run while it goes; prints
+// Once a frame, after the events: one photo of the run while it goes, unless
+// m_entrees counts a key or button press since it started; prints
 // "Suivi arrete : " and the reason when it stops.
 void etapeSuivi();
 
