@@ -28,6 +28,7 @@
 #include "etat/etat.h"
 #include "display/calques.h"
 #include "interaction/clavier.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
 #include "interaction/vue.h"
