@@ -12,6 +12,7 @@
 #include "etat/etat.h"
 #include "bench/grande_photo.h"
 #include "bench/releve_cpu.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 
 namespace {

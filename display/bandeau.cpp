@@ -4,11 +4,10 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
 #include <iostream>
 
 #include "etat/etat.h"
+#include "display/bandeau_etat.h"
 #include "display/fenetre.h"
 
 const char* const kPoliceBandeau = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
@@ -19,113 +18,9 @@ constexpr int kTaillePolice = 13;
 constexpr int kMarge = 6;       // between the window edge and a band
 constexpr int kRetrait = 4;     // between a band's edge and its text
 constexpr Uint8 kOpaciteFond = 170;  // the band darkens the photo, never hides it
-// Below this many columns for a key's text, a help line is cut, not folded.
-constexpr size_t kColonnesPliage = 12;
 
-// One line of text as the font draws it (ARGB8888), made again only when
-// the text changes. Kept on the CPU: it outlives a renderer.
-struct LigneTexte {
-  std::string texte;
-  bool faite = false;  // tried for this text, even when it gave no glyphs
-  SDL_Surface* surface = nullptr;
-};
-
-// A band (the strip, the help) with its lines composed over its background
-// into one texture, made again only when a line or the band's size changes:
-// a frame then costs one blended copy per band.
-struct Bande {
-  std::vector<LigneTexte> lignes;
-  size_t nombre = 0;  // lines in use, from the first of `lignes`
-  SDL_Rect boite{};   // in the window
-  bool faite = false;
-  SDL_Texture* texture = nullptr;
-  int largeur_texture = 0, hauteur_texture = 0;
-  uint64_t version = 0;  // bumped at each composition of `texture`
-  bool montree = false;  // laid out with a texture in this frame
-};
-
-}  // namespace
-
-struct Bandeau {
-  bool police_cherchee = false;
-  bool ttf_initialise = false;
-  TTF_Font* police = nullptr;
-  int largeur_caractere = 0, hauteur_ligne = 0;
-  SourceBandeau source;
-  // The band textures belong to this renderer: another one means they went
-  // with the old one, or are not ours to free.
-  SDL_Renderer* rendu = nullptr;
-  Bande bande, aide;
-  uint64_t faites = 0;
-  // The frame's background and photo with the bands over them, in a target
-  // texture of the output's size, as `cle` (the photo's view, the bands'
-  // versions and boxes) says it was drawn; empty `cle` when not drawn. A
-  // size it could not be made at is not tried again.
-  SDL_Texture* dessous = nullptr;
-  int largeur_dessous = 0, hauteur_dessous = 0;
-  int largeur_refusee = -1, hauteur_refusee = -1;
-  std::vector<int64_t> cle;
-  // The key of the last frame: the texture is drawn again only for a key
-  // that held since then, so that a pan or a count that changes at every
-  // frame does not draw the photo twice a frame.
-  std::vector<int64_t> cle_vue;
-  uint64_t dessous_faits = 0;
-  // Set by the event watch when the renderer lost what its targets held.
-  std::atomic<bool> cibles_perdues{false};
-  // The last place asked for, by the counters it was asked for.
-  bool place_valide = false;
-  CompteursSerie compteurs;
-  PlaceSerie place;
-  // The help's lines as last laid out, for this many columns and lines;
-  // colonnes -1 when the source changed since.
-  int aide_colonnes = -1, aide_place = -1;
-  std::vector<std::string> aide_textes;
-};
-
-namespace {
-
-// Byte length of the first n code points (continuation bytes skipped).
-size_t octetsDebut(const std::string& texte, size_t n) {
-  size_t i = 0;
-  for (size_t vus = 0; i < texte.size(); ++i) {
-    if ((static_cast<unsigned char>(texte[i]) & 0xC0) == 0x80) continue;
-    if (vus == n) break;
-    ++vus;
-  }
-  return i;
-}
-
-size_t nombreCaracteres(const std::string& texte) {
-  size_t n = 0;
-  for (char c : texte) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
-}
-
-// The text's first characters before "...", at most `colonnes` in all.
-std::string couperFin(const std::string& texte, size_t colonnes) {
-  const size_t n = nombreCaracteres(texte);
-  if (n <= colonnes) return texte;
-  if (colonnes <= 3) return std::string("...").substr(0, colonnes);
-  return texte.substr(0, octetsDebut(texte, colonnes - 3)) + "...";
-}
-
-std::string nombreOuInconnu(int64_t n) { return n < 0 ? "?" : std::to_string(n); }
-
-std::string reel(double x, const char* format) {
-  char texte[64];
-  std::snprintf(texte, sizeof texte, format, x);
-  return texte;
-}
-
-const char* sousMode(const Etat& e) {
-  if (e.m_choix_zone) return "zone";
-  if (e.m_ajout_souris) return "ajout";
-  if (e.m_ajout_couleurs) return "couleur";
-  if (e.m_retrait_souris) return "retrait";
-  return "?";
-}
-
-// The band textures go (destroyed when still ours); the line surfaces stay.
+// The band textures and the underlay go (destroyed when still ours); the
+// line surfaces stay.
 void oublierTextures(Bandeau& b, bool detruire) {
   for (Bande* bande : {&b.bande, &b.aide}) {
     if (detruire && bande->texture != nullptr) SDL_DestroyTexture(bande->texture);
@@ -133,20 +28,7 @@ void oublierTextures(Bandeau& b, bool detruire) {
     bande->faite = false;
     bande->montree = false;
   }
-  if (detruire && b.dessous != nullptr) SDL_DestroyTexture(b.dessous);
-  b.dessous = nullptr;
-  b.largeur_refusee = b.hauteur_refusee = -1;
-  b.cle.clear();
-  b.cle_vue.clear();
-}
-
-// A renderer may lose its target textures' pixels (a device reset): the
-// bands' texture is then drawn again. Watched, not polled: the event step
-// takes the event before the frame.
-int guetterCibles(void* bandeau, SDL_Event* evenement) {
-  if (evenement->type == SDL_RENDER_TARGETS_RESET || evenement->type == SDL_RENDER_DEVICE_RESET)
-    static_cast<Bandeau*>(bandeau)->cibles_perdues = true;
-  return 0;
+  oublierDessous(b.dessous, detruire);
 }
 
 void oublierLignes(Bandeau& b) {
@@ -246,86 +128,6 @@ void composerBande(Bandeau& b, Bande& bande, bool lignes_changees, const SDL_Rec
   SDL_FreeSurface(surface);
 }
 
-void copierBande(SDL_Renderer* rendu, const Bande& bande) {
-  if (bande.texture != nullptr) SDL_RenderCopy(rendu, bande.texture, nullptr, &bande.boite);
-}
-
-// The bands' texture at the output's size, made when missing or of another
-// size; false when the renderer cannot draw into one.
-bool textureDessous(Bandeau& b, int largeur, int hauteur) {
-  if (b.dessous != nullptr && b.largeur_dessous == largeur && b.hauteur_dessous == hauteur) return true;
-  if (b.largeur_refusee == largeur && b.hauteur_refusee == hauteur) return false;
-  if (b.dessous != nullptr) SDL_DestroyTexture(b.dessous);
-  b.dessous = nullptr;
-  b.cle.clear();
-  if (SDL_RenderTargetSupported(b.rendu) == SDL_TRUE) {
-    b.dessous = SDL_CreateTexture(b.rendu, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, largeur, hauteur);
-  }
-  if (b.dessous == nullptr) {
-    b.largeur_refusee = largeur;
-    b.hauteur_refusee = hauteur;
-    return false;
-  }
-  SDL_SetTextureBlendMode(b.dessous, SDL_BLENDMODE_NONE);
-  b.largeur_dessous = largeur;
-  b.hauteur_dessous = hauteur;
-  return true;
-}
-
-// What the bands' texture must have been drawn from to be copied as it is.
-std::vector<int64_t> cleDessous(const Bandeau& b, const DessousBandeau& dessous) {
-  std::vector<int64_t> cle = dessous.vue;
-  for (const Bande* bande : {&b.bande, &b.aide}) {
-    const SDL_Rect& r = bande->boite;
-    cle.insert(cle.end(), {int64_t(bande->montree), int64_t(bande->version), r.x, r.y, r.w, r.h});
-  }
-  return cle;
-}
-
-// tete then texte folded at blanks into lines of at most `colonnes`, the
-// later ones indented under texte; cut instead when too little is left.
-void plier(const std::string& tete, const std::string& texte, size_t colonnes, std::vector<std::string>& lignes) {
-  const size_t retrait = nombreCaracteres(tete);
-  if (retrait + kColonnesPliage > colonnes) {
-    lignes.push_back(couperFin(tete + texte, colonnes));
-    return;
-  }
-  const size_t largeur = colonnes - retrait;
-  std::string courante;
-  size_t debut = 0;
-  while (debut <= texte.size()) {
-    size_t fin = texte.find(' ', debut);
-    if (fin == std::string::npos) fin = texte.size();
-    std::string mot = texte.substr(debut, fin - debut);
-    debut = fin + 1;
-    const size_t n = nombreCaracteres(courante);
-    if (!courante.empty() && n + 1 + nombreCaracteres(mot) > largeur) {
-      lignes.push_back(tete + courante);
-      courante.clear();
-    }
-    courante += (courante.empty() ? "" : " ") + couperFin(mot, largeur);
-  }
-  lignes.push_back(tete + courante);
-}
-
-// The help's lines: a title, then each key padded to the longest name.
-std::vector<std::string> textesAide(const SourceBandeau& source, size_t colonnes) {
-  size_t largeur_touche = 0;
-  for (const auto& a : source.aide) largeur_touche = std::max(largeur_touche, nombreCaracteres(a.first));
-  std::vector<std::string> textes{couperFin("Touches (H : cacher)", colonnes)};
-  const std::string blanc(largeur_touche + 2, ' ');
-  for (const auto& a : source.aide) {
-    std::vector<std::string> pli;
-    plier(blanc, a.second, colonnes, pli);
-    // the key's name in the first line's margin
-    const std::string touche = a.first + std::string(largeur_touche + 2 - nombreCaracteres(a.first), ' ');
-    if (pli[0].compare(0, blanc.size(), blanc) == 0) pli[0] = touche + pli[0].substr(blanc.size());
-    else pli[0] = couperFin(touche + a.second, colonnes);
-    textes.insert(textes.end(), pli.begin(), pli.end());
-  }
-  return textes;
-}
-
 PlaceSerie placeCourante(Bandeau& b) {
   const CompteursSerie c = compteursSerie();
   if (!b.place_valide || !memesCompteurs(c, b.compteurs)) {
@@ -338,39 +140,14 @@ PlaceSerie placeCourante(Bandeau& b) {
 
 }  // namespace
 
-std::string couperDebut(const std::string& texte, size_t colonnes) {
-  const size_t n = nombreCaracteres(texte);
-  if (n <= colonnes) return texte;
-  if (colonnes <= 3) return std::string("...").substr(0, colonnes);
-  return "..." + texte.substr(octetsDebut(texte, n - (colonnes - 3)));
+Bandeau* bandeauMontre() {
+  const Etat& e = *g_etat;
+  return e.m_bandeau_affiche && e.m_bandeau != nullptr && e.m_bandeau->police != nullptr ? e.m_bandeau : nullptr;
 }
 
-std::vector<std::string> textesBandeau(const PlaceSerie& place, size_t colonnes) {
-  const Etat& e = *g_etat;
-  const std::string rang = "  " + nombreOuInconnu(place.rang) + "/" + nombreOuInconnu(place.longueur);
-  const size_t place_nom = colonnes > rang.size() ? colonnes - rang.size() : 0;
-  std::vector<std::string> champs;
-  champs.push_back(std::string(e.m_mode_couleurs_voisines ? "couleurs voisines" : "cliquer-glisser") + " / " +
-                   sousMode(e));
-  champs.push_back("tol " + std::to_string(e.m_tolerance_rouge) + " " + std::to_string(e.m_tolerance_vert) + " " +
-                   std::to_string(e.m_tolerance_bleu));
-  champs.push_back("sel " + std::to_string(e.m_nombre_selectionnes));
-  champs.push_back("centre " + reel(e.m_centre_x, "%.1f") + " " + reel(e.m_centre_y, "%.1f"));
-  champs.push_back("zoom " + reel(e.m_zoom, "%g"));
-  if (e.m_suivi_en_cours) champs.push_back("suivi");
-
-  // the fields on as few lines as the width allows, never one split
-  std::vector<std::string> lignes{couperFin(couperDebut(e.nom_photo_complet, place_nom) + rang, colonnes)};
-  std::string courante;
-  for (const std::string& champ : champs) {
-    if (!courante.empty() && nombreCaracteres(courante) + 3 + nombreCaracteres(champ) > colonnes) {
-      lignes.push_back(courante);
-      courante.clear();
-    }
-    courante += (courante.empty() ? "" : " | ") + couperFin(champ, colonnes);
-  }
-  lignes.push_back(courante);
-  return lignes;
+void copierBandes(const Bandeau& b, SDL_Renderer* rendu) {
+  for (const Bande* bande : {&b.bande, &b.aide})
+    if (bande->montree && bande->texture != nullptr) SDL_RenderCopy(rendu, bande->texture, nullptr, &bande->boite);
 }
 
 void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
@@ -386,7 +163,6 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
         avance > 0) {
       b.largeur_caractere = avance;
       b.hauteur_ligne = TTF_FontLineSkip(b.police);
-      SDL_AddEventWatch(guetterCibles, &b);
     } else {
       std::cout << "Police introuvable : " << chemin_police << std::endl;
       if (b.police != nullptr) TTF_CloseFont(b.police);
@@ -401,12 +177,6 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
 
 namespace {
 
-// The strip's state when H shows it, null otherwise.
-Bandeau* bandeauMontre() {
-  const Etat& e = *g_etat;
-  return e.m_bandeau_affiche && e.m_bandeau != nullptr && e.m_bandeau->police != nullptr ? e.m_bandeau : nullptr;
-}
-
 // Lays both bands out for an output of largeur x hauteur, each `montree`
 // when it has a texture to show.
 void disposer(Bandeau& b, int largeur, int hauteur) {
@@ -414,7 +184,7 @@ void disposer(Bandeau& b, int largeur, int hauteur) {
   if (interieur <= 0 || hauteur <= 0) return;
   const size_t colonnes = size_t(interieur / b.largeur_caractere);
 
-  const std::vector<std::string> textes_bande = textesBandeau(placeCourante(b), colonnes);
+  const std::vector<std::string> textes_bande = textesBandeau(valeursBandeau(placeCourante(b)), colonnes);
   bool changees = b.bande.nombre != textes_bande.size();
   b.bande.nombre = textes_bande.size();
   for (size_t i = 0; i < textes_bande.size(); ++i) changees = ligne(b, b.bande, i, textes_bande[i]) || changees;
@@ -471,40 +241,12 @@ std::vector<SDL_Rect> disposerBandeau() {
   return boites;
 }
 
-bool copierAvecBandes(const DessousBandeau& dessous) {
-  Etat& e = *g_etat;
-  if (bandeauMontre() == nullptr) return false;
-  Bandeau& b = *e.m_bandeau;
-  SDL_Renderer* rendu = e.m_rendu;
-  if (b.rendu != rendu || !(b.bande.montree || b.aide.montree)) return false;
-  int largeur = 0, hauteur = 0;
-  tailleSortie(e, largeur, hauteur);
-  if (!textureDessous(b, largeur, hauteur)) return false;
-  if (b.cibles_perdues.exchange(false)) b.cle.clear();
-  std::vector<int64_t> cle = cleDessous(b, dessous);
-  if (cle != b.cle) {
-    const bool tenue = cle == b.cle_vue;
-    b.cle_vue = cle;
-    if (!tenue) return false;
-    b.cle.clear();
-    if (SDL_SetRenderTarget(rendu, b.dessous) != 0) return false;
-    dessous.dessiner();
-    for (const Bande* bande : {&b.bande, &b.aide})
-      if (bande->montree) copierBande(rendu, *bande);
-    if (SDL_SetRenderTarget(rendu, nullptr) != 0) return false;
-    b.cle = std::move(cle);
-    ++b.dessous_faits;
-  }
-  return SDL_RenderCopy(rendu, b.dessous, nullptr, nullptr) == 0;
-}
-
 void dessinerBandeau() {
   Etat& e = *g_etat;
   if (bandeauMontre() == nullptr) return;
   Bandeau& b = *e.m_bandeau;
   if (b.rendu != e.m_rendu) return;
-  for (const Bande* bande : {&b.bande, &b.aide})
-    if (bande->montree) copierBande(e.m_rendu, *bande);
+  copierBandes(b, e.m_rendu);
 }
 
 void libererBandeau() {
@@ -514,15 +256,10 @@ void libererBandeau() {
   Bandeau& b = *e.m_bandeau;
   oublierTextures(b, b.rendu == e.m_rendu && b.rendu != nullptr);
   oublierLignes(b);
-  if (b.police != nullptr) {
-    SDL_DelEventWatch(guetterCibles, &b);
-    TTF_CloseFont(b.police);
-  }
+  if (b.police != nullptr) TTF_CloseFont(b.police);
   if (b.ttf_initialise) TTF_Quit();
   delete e.m_bandeau;
   e.m_bandeau = nullptr;
 }
-
-uint64_t dessousBandeauFaits() { return g_etat->m_bandeau == nullptr ? 0 : g_etat->m_bandeau->dessous_faits; }
 
 uint64_t texturesBandeauFaites() { return g_etat->m_bandeau == nullptr ? 0 : g_etat->m_bandeau->faites; }

@@ -9,6 +9,7 @@
 #include "etat/etat.h"
 #include "display/bandeau.h"
 #include "display/calques.h"
+#include "display/dessous_bandeau.h"
 #include "display/fenetre.h"
 #include "display/partie_visible.h"
 #include "display/trace.h"

@@ -16,7 +16,7 @@
 #include "etat/historique.h"
 #include "etat/recette.h"
 
-struct Bandeau;  // display/bandeau.cpp
+struct Bandeau;  // display/bandeau_etat.h
 
 struct Etat {
   // colour test: written by interaction/selection.cpp
@@ -218,7 +218,7 @@ struct Etat {
   Bandeau* m_bandeau = nullptr;
   // The renderer reported its targets lost (SDL_RENDER_TARGETS_RESET or
   // SDL_RENDER_DEVICE_RESET): set by the event step (app/boucle.cpp), taken
-  // and cleared by display/bandeau.cpp, which draws its texture again.
+  // and cleared by display/dessous_bandeau.cpp, which draws its texture again.
   bool m_cibles_perdues = false;
 };
 

@@ -6,10 +6,7 @@
 // selection must hold together: three lists of one length that is the zone's
 // or nothing; after each pass a count within them and a centre inside the
 // zone; and a colour click must select exactly what the plain per-pixel rule
-// selects.
-//
-// The input is read front to back, a byte at a time (0 once it runs out), so
-// a seed can be written by hand (TRELUNE_FUZZ_TRACE=1 shows each step).
+// selects. TRELUNE_FUZZ_TRACE=1 shows each step, for a seed written by hand.
 #include <SDL.h>
 
 #include <algorithm>
@@ -19,7 +16,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,130 +23,22 @@
 #include "etat/conversion.h"
 #include "etat/etat.h"
 #include "display/calques.h"
+#include "fuzz/entree_selection.h"
 #include "interaction/clavier.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
 #include "interaction/vue.h"
 
 namespace {
 
-[[noreturn]] void echec(const std::string& raison) {
-  std::fprintf(stderr, "fuzz_selection: %s\n", raison.c_str());
-  std::abort();
-}
-
-class Octets {
- public:
-  Octets(const uint8_t* p, size_t n) : p_(p), n_(n) {}
-  bool vide() const { return n_ == 0; }
-  uint8_t u8() {
-    if (n_ == 0) return 0;
-    --n_;
-    return *p_++;
-  }
-  int8_t s8() { return static_cast<int8_t>(u8()); }
-  uint16_t u16() { return static_cast<uint16_t>(u8() | u8() << 8); }
-  int32_t s32() { return static_cast<int32_t>(uint32_t(u16()) | uint32_t(u16()) << 16); }
-  // Mostly a window or photo point near the photo, sometimes anything.
-  int32_t point() {
-    const uint8_t genre = u8();
-    if (genre % 16 == 0) return s32();
-    return static_cast<int32_t>(genre) - 64 + s8();
-  }
-
- private:
-  const uint8_t* p_;
-  size_t n_;
-};
-
-const Uint32 kFormats[] = {
-    SDL_PIXELFORMAT_INDEX1LSB, SDL_PIXELFORMAT_INDEX1MSB, SDL_PIXELFORMAT_INDEX4LSB, SDL_PIXELFORMAT_INDEX4MSB,
-    SDL_PIXELFORMAT_INDEX8,    SDL_PIXELFORMAT_RGB332,    SDL_PIXELFORMAT_RGB444,    SDL_PIXELFORMAT_BGR444,
-    SDL_PIXELFORMAT_RGB555,    SDL_PIXELFORMAT_BGR555,    SDL_PIXELFORMAT_ARGB4444,  SDL_PIXELFORMAT_RGBA4444,
-    SDL_PIXELFORMAT_ABGR4444,  SDL_PIXELFORMAT_BGRA4444,  SDL_PIXELFORMAT_ARGB1555,  SDL_PIXELFORMAT_RGBA5551,
-    SDL_PIXELFORMAT_ABGR1555,  SDL_PIXELFORMAT_BGRA5551,  SDL_PIXELFORMAT_RGB565,    SDL_PIXELFORMAT_BGR565,
-    SDL_PIXELFORMAT_RGB24,     SDL_PIXELFORMAT_BGR24,     SDL_PIXELFORMAT_RGB888,    SDL_PIXELFORMAT_RGBX8888,
-    SDL_PIXELFORMAT_BGR888,    SDL_PIXELFORMAT_BGRX8888,  SDL_PIXELFORMAT_ARGB8888,  SDL_PIXELFORMAT_RGBA8888,
-    SDL_PIXELFORMAT_ABGR8888,  SDL_PIXELFORMAT_BGRA8888,  SDL_PIXELFORMAT_ARGB2101010,
-};
-constexpr int kNombreFormats = sizeof kFormats / sizeof kFormats[0];
 constexpr double kTableZoom[9] = {0.125, 0.25, 0.5, 1.0, 2.0, 5.0, 10.0, 20.0, 50.0};
 
-// A photo and what is known of it: the colour each painted pixel must read
-// as (SDL's own fill writes it, so this does not go through the reader).
-struct Photo {
-  SDL_Surface* s = nullptr;
-  std::vector<int> connue;  // per pixel: -1 unknown, else 0xRRGGBB
-};
-
-Photo creerPhoto(Octets& o) {
-  Photo photo;
-  const Uint32 format = kFormats[o.u8() % kNombreFormats];
-  const int w = 1 + o.u8() % 64;
-  const int h = 1 + o.u8() % 64;
-  photo.s = SDL_CreateRGBSurfaceWithFormat(0, w, h, SDL_BITSPERPIXEL(format), format);
-  if (photo.s == nullptr) echec(std::string("surface: ") + SDL_GetError());
-  SDL_Surface* s = photo.s;
-  // the pixel bytes, padding included, repeat a pattern from the input
-  std::vector<uint8_t> motif(1 + o.u8() % 32);
-  for (uint8_t& b : motif) b = o.u8();
-  uint8_t* pixels = static_cast<uint8_t*>(s->pixels);
-  const size_t taille = static_cast<size_t>(s->pitch) * s->h;
-  for (size_t i = 0; i < taille; ++i) pixels[i] = motif[i % motif.size()];
-  if (SDL_Palette* palette = s->format->palette) {
-    for (int i = 0; i < palette->ncolors; ++i) {
-      palette->colors[i] = {motif[(3 * i) % motif.size()], motif[(3 * i + 1) % motif.size()],
-                            motif[(3 * i + 2) % motif.size()], 255};
-    }
-  }
-  photo.connue.assign(static_cast<size_t>(w) * h, -1);
-  // uniform patches, like the tracked object on its background
-  for (int n = o.u8() % 4; n > 0; --n) {
-    SDL_Rect r{o.u8() % w, o.u8() % h, 1 + o.u8() % w, 1 + o.u8() % h};
-    const Uint8 rouge = o.u8(), vert = o.u8(), bleu = o.u8();
-    const Uint32 valeur = SDL_MapRGB(s->format, rouge, vert, bleu);
-    if (s->format->BitsPerPixel < 8 || SDL_FillRect(s, &r, valeur) != 0) continue;
-    Uint8 lu[3];
-    SDL_GetRGB(valeur, s->format, &lu[0], &lu[1], &lu[2]);
-    for (int l = r.y; l < std::min(h, r.y + r.h); ++l) {
-      for (int c = r.x; c < std::min(w, r.x + r.w); ++c) photo.connue[size_t(l) * w + c] = lu[0] << 16 | lu[1] << 8 | lu[2];
-    }
-  }
-  return photo;
-}
-
-// The plain rule for one pixel's colour: the value by the format's layout,
-// a packed index taken from its bits, then SDL_GetRGB.
-int couleurReference(const SDL_Surface* s, int c, int l) {
-  const SDL_PixelFormat* f = s->format;
-  const uint8_t* ligne = static_cast<const uint8_t*>(s->pixels) + size_t(l) * s->pitch;
-  Uint32 v = 0;
-  if (f->BitsPerPixel < 8) {
-    const int bits = f->BitsPerPixel;
-    const int par_octet = 8 / bits;
-    const uint8_t octet = ligne[c / par_octet];
-    const int rang = c % par_octet;
-    const bool poids_faible_d_abord = SDL_PIXELORDER(f->format) == SDL_BITMAPORDER_4321;
-    const int decalage = poids_faible_d_abord ? rang * bits : 8 - bits - rang * bits;
-    v = (octet >> decalage) & ((1u << bits) - 1);
-  } else {
-    const uint8_t* p = ligne + size_t(c) * f->BytesPerPixel;
-    switch (f->BytesPerPixel) {
-      case 1: v = p[0]; break;
-      case 2: v = Uint32(p[0]) | Uint32(p[1]) << 8; break;
-      case 3: v = Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16; break;
-      case 4: v = Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16 | Uint32(p[3]) << 24; break;
-      default: break;
-    }
-    if (SDL_BYTEORDER == SDL_BIG_ENDIAN) {  // the bytes above were little-endian
-      if (f->BytesPerPixel == 2) v = SDL_Swap16(Uint16(v));
-      if (f->BytesPerPixel == 3) v = SDL_Swap32(v) >> 8;
-      if (f->BytesPerPixel == 4) v = SDL_Swap32(v);
-    }
-  }
-  Uint8 r, g, b;
-  SDL_GetRGB(v, f, &r, &g, &b);
-  return r << 16 | g << 8 | b;
+// The photo the next steps read, the record's photo fields matching it.
+void montrer(Etat& e, const Photo& photo) {
+  e.pTempSurface_prairie = photo.s;
+  e.m_largeur_photo = photo.s->w;
+  e.m_hauteur_photo = photo.s->h;
 }
 
 bool acceptee(const Etat& e, int couleur, int reference) {
@@ -185,9 +73,31 @@ void verifierSelection(const std::string& ou) {
     echec(ou + ": not exactly one sub-mode");
 }
 
-// After a pass that ends in calculerCentre: the count, the centre and its line.
-void verifierCentre(const std::string& ou, const std::string& console, int64_t nombre, double sx, double sy) {
+// Count and sums of column + 0.5 and row + 0.5 over the selected entries;
+// with a surface, only over those on it.
+struct Comptage {
+  int64_t nombre = 0;
+  double sx = 0.0, sy = 0.0;
+};
+Comptage compter(const SDL_Surface* s) {
   const Etat& e = *g_etat;
+  Comptage t;
+  for (size_t k = 0; k < e.is_select.size(); ++k) {
+    const int32_t c = e.m_liste_x[k], l = e.m_liste_y[k];
+    if (s != nullptr && (c < 0 || l < 0 || c >= s->w || l >= s->h)) continue;
+    if (!e.is_select[k]) continue;
+    ++t.nombre;
+    t.sx += c + 0.5;
+    t.sy += l + 0.5;
+  }
+  return t;
+}
+
+// After a pass that ends in calculerCentre: the count, the centre and its
+// line, against compter(s).
+void verifierCentre(const std::string& ou, const std::string& console, const SDL_Surface* s) {
+  const Etat& e = *g_etat;
+  const auto [nombre, sx, sy] = compter(s);
   if (e.m_nombre_selectionnes != nombre)
     echec(ou + ": count " + std::to_string(e.m_nombre_selectionnes) + " instead of " + std::to_string(nombre));
   const bool ligne = console.find("centre: x= ") != std::string::npos;
@@ -202,25 +112,10 @@ void verifierCentre(const std::string& ou, const std::string& console, int64_t n
     echec(ou + ": centre outside the zone");
 }
 
-// Count and sums of column + 0.5 and row + 0.5 over the selected entries;
-// with a surface, only over those on it.
-void compter(const SDL_Surface* s, int64_t& nombre, double& sx, double& sy) {
-  const Etat& e = *g_etat;
-  nombre = 0;
-  sx = sy = 0.0;
-  for (size_t k = 0; k < e.is_select.size(); ++k) {
-    const int32_t c = e.m_liste_x[k], l = e.m_liste_y[k];
-    if (s != nullptr && (c < 0 || l < 0 || c >= s->w || l >= s->h)) continue;
-    if (!e.is_select[k]) continue;
-    ++nombre;
-    sx += c + 0.5;
-    sy += l + 0.5;
-  }
-}
-
-// The colour click against the plain rule.
-void clicCouleur(const Photo& photo, int32_t wx, int32_t wy, std::ostringstream& console) {
+// The colour click at a point of the input, against the plain rule.
+void clicCouleur(const Photo& photo, Octets& o, std::ostringstream& console) {
   Etat& e = *g_etat;
+  const int32_t wx = o.point(), wy = o.point();
   const std::vector<bool> avant = e.is_select;
   const int32_t nombre_avant = e.m_nombre_selectionnes;
   const double cx_avant = e.m_centre_x, cy_avant = e.m_centre_y;
@@ -237,16 +132,18 @@ void clicCouleur(const Photo& photo, int32_t wx, int32_t wy, std::ostringstream&
       echec("click without a photo changed the selection");
     return;
   }
-  // the clicked pixel, by the clamps of the rule, then kept on the surface
-  int32_t c = plancher((wx + e.m_decalage_x) / e.m_zoom);
-  int32_t r = plancher((wy + e.m_decalage_y) / e.m_zoom);
-  if (c < 0) c = 0;
-  if (r < 0) r = 0;
-  if (c >= e.m_largeur_photo) c = e.m_largeur_photo - 2;
-  if (r >= e.m_hauteur_photo) r = e.m_hauteur_photo - 2;
-  c = std::clamp(c, 0, s->w - 1);
-  r = std::clamp(r, 0, s->h - 1);
-  if (e.m_x_clic_photo != c || e.m_y_clic_photo != r) echec("click pixel off the rule");
+  // the clicked pixel: the program's clamp, on the surface, and the pixel
+  // under the click whenever that lies on both the photo and the surface
+  const PixelClic clic = pixelClic(wx, wy, e.m_zoom, e.m_decalage_x, e.m_decalage_y, e.m_largeur_photo,
+                                   e.m_hauteur_photo, s->w, s->h);
+  const int32_t c = clic.colonne, r = clic.ligne;
+  if (e.m_x_clic_photo != c || e.m_y_clic_photo != r) echec("click pixel off the clamp");
+  if (c < 0 || r < 0 || c >= s->w || r >= s->h) echec("click pixel off the surface");
+  const int32_t sous_c = plancher((wx + e.m_decalage_x) / e.m_zoom);
+  const int32_t sous_r = plancher((wy + e.m_decalage_y) / e.m_zoom);
+  if (sous_c >= 0 && sous_r >= 0 && sous_c < std::min(e.m_largeur_photo, s->w) &&
+      sous_r < std::min(e.m_hauteur_photo, s->h) && (c != sous_c || r != sous_r))
+    echec("click pixel not the one under the click");
   const int reference = couleurReference(s, c, r);
   const int lue = e.m_rouge_reference << 16 | e.m_vert_reference << 8 | e.m_bleu_reference;
   if (lue != reference) echec("reference colour off the plain reading");
@@ -262,15 +159,13 @@ void clicCouleur(const Photo& photo, int32_t wx, int32_t wy, std::ostringstream&
   }
   if (e.is_select != attendu) echec("colour click selection off the plain rule");
   if (!e.m_afficher_selection) echec("marker layer hidden after a colour click");
-  int64_t nombre;
-  double sx, sy;
-  compter(s, nombre, sx, sy);
-  verifierCentre("colour click", sortie, nombre, sx, sy);
+  verifierCentre("colour click", sortie, s);
 }
 
-// An add or remove drag over photo bounds, against the plain rule.
-void modification(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool ajout, std::ostringstream& console) {
+// An add or remove drag over photo bounds from the input, against the plain rule.
+void modification(Octets& o, bool ajout, std::ostringstream& console) {
   Etat& e = *g_etat;
+  const int32_t x0 = o.point(), y0 = o.point(), x1 = o.point(), y1 = o.point();
   std::vector<bool> attendu = e.is_select;
   for (size_t k = 0; k < attendu.size(); ++k) {
     if (x0 <= e.m_liste_x[k] && e.m_liste_x[k] <= x1 && y0 <= e.m_liste_y[k] && e.m_liste_y[k] <= y1)
@@ -279,10 +174,7 @@ void modification(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool ajout, st
   console.str("");
   modifierRectangle(x0, y0, x1, y1, ajout);
   if (e.is_select != attendu) echec("drag selection off the plain rule");
-  int64_t nombre;
-  double sx, sy;
-  compter(nullptr, nombre, sx, sy);
-  verifierCentre(ajout ? "add drag" : "remove drag", console.str(), nombre, sx, sy);
+  verifierCentre(ajout ? "add drag" : "remove drag", console.str(), nullptr);
 }
 
 void zone(int32_t x0, int32_t y0, int32_t x1, int32_t y1, std::ostringstream& console) {
@@ -351,12 +243,10 @@ void touches(Octets& o, std::ostringstream& console) {
   }
 }
 
-void sansAttente(uint32_t) {}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  remplacerActionsClavier({deplacerVue, changerZoom, sansAttente});  // no 200 ms waits
+  remplacerActionsClavier({deplacerVue, changerZoom, [](uint32_t) {}});  // no 200 ms waits
   return 0;
 }
 
@@ -370,12 +260,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   std::streambuf* ancien_cin = std::cin.rdbuf(clavier.rdbuf());
   std::cin.clear();
 
-  std::vector<Photo> photos;
-  photos.push_back(creerPhoto(o));
-  Photo* photo = &photos.back();
-  e.pTempSurface_prairie = photo->s;
-  e.m_largeur_photo = photo->s->w;
-  e.m_hauteur_photo = photo->s->h;
+  std::vector<Photo> photos{creerPhoto(o)};  // the last one is shown, or none
+  montrer(e, photos.back());
   if (o.u8() % 8 == 0) {  // photo fields that disagree with the surface
     e.m_largeur_photo = o.u8() % 80;
     e.m_hauteur_photo = o.u8() % 80;
@@ -414,11 +300,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     if (e.m_rendu == nullptr) echec(std::string("renderer: ") + SDL_GetError());
   }
   construireMarqueurPixel();
-  {
-    std::string texte(o.u8() % 12, ' ');
-    for (char& ch : texte) ch = static_cast<char>(o.u8());
-    clavier.str(texte);  // what the console reads, for the tolerance keys and the pause
-  }
+  std::string texte(o.u8() % 12, ' ');
+  for (char& ch : texte) ch = static_cast<char>(o.u8());
+  clavier.str(texte);  // what the console reads, for the tolerance keys and the pause
 
   const bool trace = std::getenv("TRELUNE_FUZZ_TRACE") != nullptr;
   for (int pas = 0; pas < 32 && !o.vide(); ++pas) {
@@ -443,16 +327,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
         break;
       }
       case 2:
-      case 3: {
-        const int32_t wx = o.point(), wy = o.point();
-        clicCouleur(*photo, wx, wy, console);
+      case 3:
+        clicCouleur(photos.back(), o, console);
         break;
-      }
-      case 4: {
-        const int32_t x0 = o.point(), y0 = o.point(), x1 = o.point(), y1 = o.point();
-        modification(x0, y0, x1, y1, op & 0x80, console);
+      case 4:
+        modification(o, op & 0x80, console);
         break;
-      }
       case 5:
       case 6:
         souris(o, console);
@@ -475,19 +355,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
         else deplacerVue(static_cast<Direction>((v >> 1) % 4));
         break;
       }
-      case 10: {  // the next photo keeps the zone and the selection
-        const uint8_t v = o.u8();
-        if (v % 8 == 0) {
+      case 10:  // the next photo keeps the zone and the selection
+        if (o.u8() % 8 == 0) {
           e.pTempSurface_prairie = nullptr;
         } else {
           photos.push_back(creerPhoto(o));
-          photo = &photos.back();
-          e.pTempSurface_prairie = photo->s;
-          e.m_largeur_photo = photo->s->w;
-          e.m_hauteur_photo = photo->s->h;
+          montrer(e, photos.back());
         }
         break;
-      }
       case 11:  // a frame's zone and marker layers
         if (e.m_rendu != nullptr) {
           if (e.m_afficher_zone) dessinerZone();
@@ -496,10 +371,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
         break;
       case 12: {  // a count from the lists alone
         recompterSelection();
-        int64_t nombre;
-        double sx, sy;
-        compter(nullptr, nombre, sx, sy);
-        if (e.m_nombre_selectionnes != nombre || e.m_centre_x != sx || e.m_centre_y != sy)
+        const Comptage t = compter(nullptr);
+        if (e.m_nombre_selectionnes != t.nombre || e.m_centre_x != t.sx || e.m_centre_y != t.sy)
           echec("recount off the lists");
         break;
       }

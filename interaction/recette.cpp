@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "etat/etat.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "etat/etat.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 
 namespace {

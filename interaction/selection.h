@@ -1,5 +1,6 @@
+// The search zone and its selection: the zone's lists, the drags over them,
+// the count and the centre. The colour passes are in passe_couleur.h.
 #pragma once
-#include <SDL.h>
 
 #include <cstdint>
 
@@ -10,18 +11,6 @@ bool definirZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 // The zone and its lists as definirZone makes an accepted zone (every bit
 // cleared), without the size test and without a console line.
 void construireZone(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
-// The pixel value at a photo position, for SDL_GetRGB; sets m_octets_par_pixel
-// and m_adresse_pixel. 0 for a position outside the surface (address untouched).
-Uint32 lirePixel(SDL_Surface* surface, int32_t colonne, int32_t ligne);
-// The colour click at a window point: adds every zone pixel within the
-// tolerances of the clicked pixel's colour, then computes the centre.
-void ajouterCouleursSimilaires(int32_t wx, int32_t wy);
-// The colour pass of a click with a given reference colour and tolerances
-// (the tolerances in force are left as they are): adds every zone pixel of
-// the photo within them, leaves the count and the sums. False, with nothing
-// changed, when there is no photo surface.
-bool passeCouleurDe(Uint8 rouge, Uint8 vert, Uint8 bleu, int32_t tolerance_rouge, int32_t tolerance_vert,
-                    int32_t tolerance_bleu);
 // Turns the sums and the count of a selection pass into the centre, the cross
 // and the "centre: " line; hides the cross when nothing is selected.
 void calculerCentre();

@@ -9,6 +9,7 @@
 #include "etat/etat.h"
 #include "display/aplat.h"
 #include "display/placement.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/recette.h"
 #include "interaction/selection.h"
 

@@ -5,6 +5,7 @@
 #include "etat/etat.h"
 #include "parcours/chargement.h"
 #include "series/compteurs.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 #include "output/detail.h"
 #include "parcours/reprise.h"

@@ -11,6 +11,7 @@
 #include "etat/etat.h"
 #include "display/placement.h"
 #include "display/trace.h"
+#include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
 #include "series/compteurs.h"
