@@ -27,11 +27,13 @@ void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
   Etat& e = *g_etat;
   s.ecrit = ecrit.tente;
   if (ecrit.tente) {
-    s.texte_x = texteResultat(e.m_centre_x);
-    s.texte_y = texteResultat(e.m_centre_y);
-    s.octets_point = ecrit.point ? s.texte_x.size() + s.texte_y.size() + 3 : 0;
-    s.octets_x = ecrit.x ? s.texte_x.size() + 1 : 0;
-    s.octets_y = ecrit.y ? s.texte_y.size() + 1 : 0;
+    // what each file took, so the step back cuts those bytes and no others
+    s.texte_x = ecrit.texte_x;
+    s.texte_y = ecrit.texte_y;
+    const TextesRecord textes = textesRecord(s.texte_x, s.texte_y);
+    s.octets_point = ecrit.point ? textes.point.size() : 0;
+    s.octets_x = ecrit.x ? textes.x.size() : 0;
+    s.octets_y = ecrit.y ? textes.y.size() : 0;
   }
   const std::string ligne = texteDetailDe(s, static_cast<int64_t>(e.m_historique.souvenirs.size()) + 1);
   FichierResultat& detail = fichierDetail();

@@ -52,9 +52,11 @@ Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const Compteu
     s.texte_y = l.y;
     m.centre_x = valeurDe(l.x);
     m.centre_y = valeurDe(l.y);
-    s.octets_point = l.x.size() + l.y.size() + 3;
-    s.octets_x = l.x.size() + 1;
-    s.octets_y = l.y.size() + 1;
+    // the rebuilt result files hold this record whole in each of the three
+    const TextesRecord textes = textesRecord(l.x, l.y);
+    s.octets_point = textes.point.size();
+    s.octets_x = textes.x.size();
+    s.octets_y = textes.y.size();
   }
   s.octets_detail = brut.size();
   m.histoire.changee = !l.repete;
@@ -124,9 +126,10 @@ void reprendreSerie() {
   for (size_t i = 0; i < lignes.size(); ++i) {
     detail += bruts[i];
     if (!lignes[i].ecrit) continue;
-    point += lignes[i].x + ";" + lignes[i].y + "\r\n";
-    xs += lignes[i].x + ";";
-    ys += lignes[i].y + ";";
+    const TextesRecord textes = textesRecord(lignes[i].x, lignes[i].y);
+    point += textes.point;
+    xs += textes.x;
+    ys += textes.y;
   }
   remplacerOuSignaler(fichierPoint(), point);
   remplacerOuSignaler(fichierX(), xs);
