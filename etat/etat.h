@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,7 +17,14 @@
 #include "etat/historique.h"
 #include "etat/recette.h"
 
-struct Bandeau;  // display/bandeau.cpp
+struct Bandeau;          // display/bandeau.cpp
+class Prechargeur;       // series/prechargement.h
+class FichierResultat;   // output/resultats.h
+
+// An object of a room above that the record owns: the room that makes it
+// gives the deleter with the pointer, the record seeing only its name.
+template <typename T>
+using Possede = std::unique_ptr<T, void (*)(T*)>;
 
 struct Etat {
   // colour test: written by interaction/selection.cpp
@@ -220,6 +228,13 @@ struct Etat {
   // SDL_RENDER_DEVICE_RESET): set by the event step (app/boucle.cpp), taken
   // and cleared by display/bandeau.cpp, which draws its texture again.
   bool m_cibles_perdues = false;
+
+  // The worker reading the next photos ahead: made at the first request and
+  // dropped by parcours/prechargement_photos.cpp only.
+  Possede<Prechargeur> m_prechargeur{nullptr, nullptr};
+  // The detail file's stream: opened at start by output/detail.cpp, which
+  // alone sets it (a test's fresh record opens it at first use).
+  Possede<FichierResultat> m_fichier_detail{nullptr, nullptr};
 };
 
 extern Etat* g_etat;
