@@ -211,7 +211,7 @@ struct Etat {
   Historique m_historique;
 
   // True while the automatic run measures on (written by tracking/ only;
-  // the status strip and the decode ahead read it).
+  // the status strip and the read ahead read it).
   bool m_suivi_en_cours = false;
 
   // Display aids of keys T, "=" and "-": the trace of the centres and its cache,

@@ -87,7 +87,7 @@ TEST_F(VueSuivanteTest, UnknownSchemeStopsAfterTheRelease) {
   g_etat->m_mode_nom = 0;
   EXPECT_FALSE(vueSuivante());
   EXPECT_EQ(std::string(kLiberationVide) + "Ce cas n'est pas prevu : 0\n", console_.lu());
-  EXPECT_EQ(1, g_etat->m_numero);  // nothing advanced
+  EXPECT_EQ(1, g_etat->m_numero);  // the counters did not step
   g_etat->m_mode_nom = 7;
   EXPECT_FALSE(vueSuivante());
   EXPECT_EQ(std::string(kLiberationVide) + "Ce cas n'est pas prevu : 7\n", console_.lu());
