@@ -13,8 +13,9 @@
 int main(int, char**) {
   ouvrirConsole();
   signalerFichiersResultats();
-  signalerFichierDetail();
   creerEtat();
+  ouvrirFichierDetail();  // the record holds the stream: opened once it exists, before any key
+  signalerFichierDetail();
   readParameters();
   init();
   while (g_etat->m_en_marche) {

@@ -55,8 +55,8 @@ void enregistrerCentres() {
     y = std::fmod(y + pas * std::sin(angle) + kHauteurPhoto, double(kHauteurPhoto));
     Souvenir s;
     s.ecrit = true;
-    s.centre_x = x;
-    s.centre_y = y;
+    s.selection.centre_x = x;
+    s.selection.centre_y = y;
     h.souvenirs.push_back(s);
   }
   ++h.version;

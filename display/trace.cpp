@@ -368,8 +368,8 @@ void dessinerTrace() {
     c.trajet = TrajetPhoto{};
     for (const Souvenir& s : h.souvenirs) {
       if (!s.ecrit) continue;
-      c.trajet.x.push_back(s.centre_x);
-      c.trajet.y.push_back(s.centre_y);
+      c.trajet.x.push_back(s.selection.centre_x);
+      c.trajet.y.push_back(s.selection.centre_y);
     }
     c.trajet.rouge = etapesRouges(c.trajet.x, c.trajet.y);
     c.photo_valide = true;

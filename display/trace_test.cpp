@@ -49,8 +49,8 @@ TEST_F(TraceTest, TraceAndPixels) {
     t.y.push_back(20);
     Souvenir& s = e.m_historique.souvenirs.emplace_back();
     s.ecrit = true;
-    s.centre_x = t.x.back();
-    s.centre_y = 20;
+    s.selection.centre_x = t.x.back();
+    s.selection.centre_y = 20;
   }
   t.rouge = etapesRouges(t.x, t.y);
   const TraceFenetre a = traceFenetre(t, 1.0, 0.0, 0.0, 100, 80);

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,7 +17,14 @@
 #include "etat/historique.h"
 #include "etat/recette.h"
 
-struct Bandeau;  // display/bandeau_etat.h
+struct Bandeau;          // display/bandeau_etat.h
+class Prechargeur;       // series/prechargement.h
+class FichierResultat;   // output/resultats.h
+
+// An object of a room above that the record owns: the room that makes it
+// gives the deleter with the pointer, the record seeing only its name.
+template <typename T>
+using Possede = std::unique_ptr<T, void (*)(T*)>;
 
 struct Etat {
   // colour test: written by interaction/selection.cpp
@@ -203,7 +211,7 @@ struct Etat {
   Historique m_historique;
 
   // True while the automatic run measures on (written by tracking/ only;
-  // the status strip and the decode ahead read it).
+  // the status strip and the read ahead read it).
   bool m_suivi_en_cours = false;
 
   // Display aids of keys T, "=" and "-": the trace of the centres and its cache,
@@ -220,6 +228,13 @@ struct Etat {
   // SDL_RENDER_DEVICE_RESET): set by the event step (app/boucle.cpp), taken
   // and cleared by display/dessous_bandeau.cpp, which draws its texture again.
   bool m_cibles_perdues = false;
+
+  // The worker reading the next photos ahead: made at the first request and
+  // dropped by parcours/prechargement_photos.cpp only.
+  Possede<Prechargeur> m_prechargeur{nullptr, nullptr};
+  // The detail file's stream: opened at start by output/detail.cpp, which
+  // alone sets it (a test's fresh record opens it at first use).
+  Possede<FichierResultat> m_fichier_detail{nullptr, nullptr};
 };
 
 extern Etat* g_etat;

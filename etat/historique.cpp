@@ -60,16 +60,17 @@ std::vector<bool> decompacter(const BitsCompactes& c) {
 
 void Historique::ajouter(Souvenir s) {
   ++version;
-  octets_bits += s.bits.octets.capacity();
+  octets_bits += s.selection.bits.octets.capacity();
   souvenirs.push_back(std::move(s));
   // the oldest advances give up their bits first: they are the least likely
   // to be stepped back to
   for (Souvenir& ancien : souvenirs) {
     if (octets_bits <= kOctetsBitsMax) break;
-    if (ancien.bits.perdus) continue;
-    octets_bits -= ancien.bits.octets.capacity();
-    ancien.bits.octets = std::vector<uint8_t>();
-    ancien.bits.perdus = true;
+    BitsCompactes& bits = ancien.selection.bits;
+    if (bits.perdus) continue;
+    octets_bits -= bits.octets.capacity();
+    bits.octets = std::vector<uint8_t>();
+    bits.perdus = true;
   }
 }
 
@@ -78,14 +79,14 @@ Souvenir Historique::retirer() {
   ++version;
   Souvenir s = std::move(souvenirs.back());
   souvenirs.pop_back();
-  octets_bits -= s.bits.octets.capacity();
+  octets_bits -= s.selection.bits.octets.capacity();
   return s;
 }
 
 size_t Historique::octets() const {
   size_t total = souvenirs.capacity() * sizeof(Souvenir);
   for (const Souvenir& s : souvenirs) {
-    total += s.bits.octets.capacity() + s.passes.capacity() * sizeof(PasseSelection);
+    total += s.selection.bits.octets.capacity() + s.selection.passes.capacity() * sizeof(PasseSelection);
     total += s.photo.capacity() + s.texte_x.capacity() + s.texte_y.capacity();
   }
   return total;

@@ -25,13 +25,11 @@ struct BitsCompactes {
 BitsCompactes compacter(const std::vector<bool>& bits);
 std::vector<bool> decompacter(const BitsCompactes& compactes);
 
-struct Souvenir {
-  std::string photo;  // nom_photo_complet of the photo left
-  CompteursSerie compteurs;
-  int32_t largeur_photo = 0, hauteur_photo = 0;
+// A photo's selection as the RETURN found it: what the step back and the
+// resume bring back into the record (parcours/selection_photo.h).
+struct SelectionPhoto {
   bool choix_zone = true, ajout_souris = false, ajout_couleurs = false, retrait_souris = false;
-  // the selection at the RETURN
-  bool zone = false;
+  bool zone = false;  // a zone was accepted: the corners and the bits mean something
   int32_t zone_x0 = 0, zone_y0 = 0, zone_x1 = 0, zone_y1 = 0;
   BitsCompactes bits;
   int32_t nombre = 0;
@@ -40,6 +38,13 @@ struct Souvenir {
   std::vector<PasseSelection> passes;  // the photo's recipe after its starting bits
   bool depart_herite = false;          // those are the previous advance's bits
   HistoireSelection histoire;
+};
+
+struct Souvenir {
+  std::string photo;  // nom_photo_complet of the photo left
+  CompteursSerie compteurs;
+  int32_t largeur_photo = 0, hauteur_photo = 0;
+  SelectionPhoto selection;
   // what the advance appended: the detail row always, the record when ecrit
   bool ecrit = false;
   std::string texte_x, texte_y;

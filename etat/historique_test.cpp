@@ -33,15 +33,15 @@ TEST(Historique, MemoryStaysBounded) {
   const size_t paquet = kOctetsBitsMax / 4 + 1;
   for (int i = 0; i < 6; ++i) {
     Souvenir s;
-    s.bits.octets.assign(paquet, 1);
-    s.nombre = i;
+    s.selection.bits.octets.assign(paquet, 1);
+    s.selection.nombre = i;
     h.ajouter(std::move(s));
   }
   EXPECT_LE(h.octets_bits, kOctetsBitsMax);
-  EXPECT_TRUE(h.souvenirs.front().bits.perdus);
-  EXPECT_FALSE(h.souvenirs.back().bits.perdus);
-  EXPECT_EQ(5, h.retirer().nombre);
+  EXPECT_TRUE(h.souvenirs.front().selection.bits.perdus);
+  EXPECT_FALSE(h.souvenirs.back().selection.bits.perdus);
+  EXPECT_EQ(5, h.retirer().selection.nombre);
   size_t tenus = 0;
-  for (const Souvenir& s : h.souvenirs) tenus += s.bits.octets.capacity();
+  for (const Souvenir& s : h.souvenirs) tenus += s.selection.bits.octets.capacity();
   EXPECT_EQ(tenus, h.octets_bits);
 }

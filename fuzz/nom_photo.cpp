@@ -1,5 +1,5 @@
 // Photo names over random fields: random name and piece lines as the reader
-// hands them over, random schemes, counters (as far as the series advance may
+// hands them over, random schemes, counters (as far as the counter step may
 // carry them) and digit counts. The composed path must be the pieces in their
 // order, each number its decimal text behind zeros only, and the console line
 // must name it; an unknown scheme changes and prints nothing.
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
     analyserPiece(ligne, genres[k]);
     verifierPiece(ligne, avant, *pieces[k]);
   }
-  if (f.ConsumeBool()) {  // counters moved by the series advance
+  if (f.ConsumeBool()) {  // counters moved by the counter step
     e.m_partie_haute = entier(f);
     e.m_partie_basse = entier(f);
   }

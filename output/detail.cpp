@@ -9,6 +9,8 @@
 #include <limits>
 #include <unistd.h>
 
+#include "etat/etat.h"
+
 namespace {
 
 constexpr int kChamps = 20;
@@ -247,9 +249,16 @@ EcartsTypes ecartsTypes(const std::vector<int32_t>& xs, const std::vector<int32_
   return e;
 }
 
-// Opened by static initialisation, as the three result files are.
-FichierResultat flux_resu_detail("donnees/resu_detail.csv", enteteDetail());
+void ouvrirFichierDetail() {
+  Etat& e = *g_etat;
+  if (e.m_fichier_detail != nullptr) return;
+  e.m_fichier_detail = Possede<FichierResultat>(new FichierResultat("donnees/resu_detail.csv", enteteDetail()),
+                                                [](FichierResultat* f) { delete f; });
+}
 
-FichierResultat& fichierDetail() { return flux_resu_detail; }
+FichierResultat& fichierDetail() {
+  ouvrirFichierDetail();
+  return *g_etat->m_fichier_detail;
+}
 
-void signalerFichierDetail() { flux_resu_detail.signalerOuverture(); }
+void signalerFichierDetail() { fichierDetail().signalerOuverture(); }

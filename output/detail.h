@@ -59,8 +59,12 @@ struct EcartsTypes {
 // pixels far from the origin. The three lists share one length.
 EcartsTypes ecartsTypes(const std::vector<int32_t>& xs, const std::vector<int32_t>& ys, const std::vector<bool>& bits);
 
-// The stream on "donnees/resu_detail.csv", opened with its header by static
-// initialisation and guarded as the three result files are.
+// Opens the record's stream on "donnees/resu_detail.csv" with its header,
+// guarded as the three result files are (a previous run's rows copied to
+// ".bak" first); nothing when the record has it already. The program calls
+// it at start, before any key.
+void ouvrirFichierDetail();
+// That stream, opened first when the record has none.
 FichierResultat& fichierDetail();
 // Prints "Pb pour ouvrir le fichier donnees/resu_detail.csv" when it is not open.
 void signalerFichierDetail();

@@ -266,7 +266,7 @@ void redessinerImageParcours() {
   const std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
   for (size_t i = 0; i < souvenirs.size(); ++i) {
     if (!souvenirs[i].ecrit) continue;
-    points.push_back({static_cast<int64_t>(i) + 1, souvenirs[i].centre_x, souvenirs[i].centre_y});
+    points.push_back({static_cast<int64_t>(i) + 1, souvenirs[i].selection.centre_x, souvenirs[i].selection.centre_y});
     largeur = souvenirs[i].largeur_photo;
     hauteur = souvenirs[i].hauteur_photo;
   }

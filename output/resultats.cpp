@@ -235,6 +235,11 @@ std::string texteResultat(double valeur) {
   return texte.str();
 }
 
+TextesRecord textesRecord(const std::string& texte_x, const std::string& texte_y) {
+  // CR LF on every platform: the tools reading the point file expect those bytes.
+  return {texte_x + ";" + texte_y + "\r\n", texte_x + ";", texte_y + ";"};
+}
+
 // Opened by static initialisation, in this order, before the entry runs.
 FichierResultat flux_resu_point("donnees/resu_point.txt");
 FichierResultat flux_resu_x("donnees/resu_point_orbelan_x.txt");
@@ -259,18 +264,21 @@ RecordEcrit ecrireResultatsDans(FichierResultat& point, FichierResultat& x, Fich
 
 RecordEcrit ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
                       const std::string& texte_y) {
-  // CR LF on every platform: the tools reading this file expect those bytes.
+  const TextesRecord textes = textesRecord(texte_x, texte_y);
   RecordEcrit ecrit;
   ecrit.tente = true;
-  ecrit.point = ajouterOuSignaler(point, texte_x + ";" + texte_y + "\r\n");
-  ecrit.x = ajouterOuSignaler(x, texte_x + ";");
-  ecrit.y = ajouterOuSignaler(y, texte_y + ";");
+  ecrit.point = ajouterOuSignaler(point, textes.point);
+  ecrit.x = ajouterOuSignaler(x, textes.x);
+  ecrit.y = ajouterOuSignaler(y, textes.y);
+  ecrit.texte_x = texte_x;
+  ecrit.texte_y = texte_y;
   return ecrit;
 }
 
 bool retirerTextesDe(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
                      const std::string& texte_y) {
-  bool tous = retirerOuSignaler(point, texte_x + ";" + texte_y + "\r\n");
-  tous = retirerOuSignaler(x, texte_x + ";") && tous;
-  return retirerOuSignaler(y, texte_y + ";") && tous;
+  const TextesRecord textes = textesRecord(texte_x, texte_y);
+  bool tous = retirerOuSignaler(point, textes.point);
+  tous = retirerOuSignaler(x, textes.x) && tous;
+  return retirerOuSignaler(y, textes.y) && tous;
 }

@@ -69,6 +69,14 @@ bool ecrireParRenommage(const std::string& chemin, const std::string& contenu);
 // decimal point whatever the locale.
 std::string texteResultat(double valeur);
 
+// One record as each of the three files holds it: "x;y" CR LF, "x;", "y;".
+// Their sizes are the bytes an append adds and a step back cuts: the one
+// place that knows the records' bytes.
+struct TextesRecord {
+  std::string point, x, y;
+};
+TextesRecord textesRecord(const std::string& texte_x, const std::string& texte_y);
+
 // After the first console line: one "Pb pour ouvrir le fichier ..." line for
 // each of the three files that the start of the program could not open.
 void signalerFichiersResultats();
@@ -79,6 +87,7 @@ void signalerFichiersResultats();
 struct RecordEcrit {
   bool tente = false;  // a record was written (something was selected)
   bool point = false, x = false, y = false;
+  std::string texte_x, texte_y;  // its two values as written, when tente
   bool tous() const { return point && x && y; }
 };
 RecordEcrit ecrireResultats();
@@ -91,9 +100,9 @@ FichierResultat& fichierY();
 // The same into the given files (the program passes its three streams).
 RecordEcrit ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y);
 
-// One record given by the texts of its two values ("x;y" CR LF, "x;", "y;"),
-// as a resumed row brings them. Prints the write line for each file that did
-// not take it.
+// One record given by the texts of its two values, as a resumed row brings
+// them, appended as textesRecord gives it. Prints the write line for each
+// file that did not take it.
 RecordEcrit ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
                       const std::string& texte_y);
 // Takes that record back from the end of each file that ends with it; prints

@@ -9,6 +9,7 @@
 #include "output/detail_souvenir.h"
 #include "output/image_parcours.h"
 #include "output/resultats.h"
+#include "parcours/selection_photo.h"
 #include "series/compteurs.h"
 
 Souvenir souvenirAvantAvance() {
@@ -18,25 +19,7 @@ Souvenir souvenirAvantAvance() {
   s.compteurs = compteursSerie();
   s.largeur_photo = e.m_largeur_photo;
   s.hauteur_photo = e.m_hauteur_photo;
-  s.choix_zone = e.m_choix_zone;
-  s.ajout_souris = e.m_ajout_souris;
-  s.ajout_couleurs = e.m_ajout_couleurs;
-  s.retrait_souris = e.m_retrait_souris;
-  s.zone = !e.is_select.empty();  // the lists exist once a zone was accepted
-  s.zone_x0 = e.m_zone_x0;
-  s.zone_y0 = e.m_zone_y0;
-  s.zone_x1 = e.m_zone_x1;
-  s.zone_y1 = e.m_zone_y1;
-  s.bits = compacter(e.is_select);
-  s.nombre = e.m_nombre_selectionnes;
-  s.centre_x = e.m_centre_x;
-  s.centre_y = e.m_centre_y;
-  s.rouge_reference = e.m_rouge_reference;
-  s.vert_reference = e.m_vert_reference;
-  s.bleu_reference = e.m_bleu_reference;
-  s.passes = e.m_recette.passes;
-  s.depart_herite = !e.m_recette.depart.empty();
-  s.histoire = e.m_histoire_selection;
+  s.selection = selectionDuRecord();
   return s;
 }
 
@@ -44,11 +27,13 @@ void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
   Etat& e = *g_etat;
   s.ecrit = ecrit.tente;
   if (ecrit.tente) {
-    s.texte_x = texteResultat(e.m_centre_x);
-    s.texte_y = texteResultat(e.m_centre_y);
-    s.octets_point = ecrit.point ? s.texte_x.size() + s.texte_y.size() + 3 : 0;
-    s.octets_x = ecrit.x ? s.texte_x.size() + 1 : 0;
-    s.octets_y = ecrit.y ? s.texte_y.size() + 1 : 0;
+    // what each file took, so the step back cuts those bytes and no others
+    s.texte_x = ecrit.texte_x;
+    s.texte_y = ecrit.texte_y;
+    const TextesRecord textes = textesRecord(s.texte_x, s.texte_y);
+    s.octets_point = ecrit.point ? textes.point.size() : 0;
+    s.octets_x = ecrit.x ? textes.x.size() : 0;
+    s.octets_y = ecrit.y ? textes.y.size() : 0;
   }
   const std::string ligne = texteDetailDe(s, static_cast<int64_t>(e.m_historique.souvenirs.size()) + 1);
   FichierResultat& detail = fichierDetail();

@@ -2,7 +2,6 @@
 
 #include <SDL_image.h>
 
-#include <memory>
 #include <vector>
 
 #include "etat/etat.h"
@@ -11,8 +10,6 @@
 #include "series/prechargement.h"
 
 namespace {
-
-std::unique_ptr<Prechargeur> g_lecture;
 
 // The worker's reads go through the image library's format set-up, which
 // is not guarded: done here once, on the main thread, before any read runs
@@ -26,7 +23,7 @@ void preparerBibliothequeImages() {
 }  // namespace
 
 void demanderPhotosSuivantes() {
-  const Etat& e = *g_etat;
+  Etat& e = *g_etat;
   if (!e.m_en_marche) return;
   std::vector<std::string> chemins;
   CompteursSerie c = compteursSerie();
@@ -39,39 +36,45 @@ void demanderPhotosSuivantes() {
       if (!apres.empty() && apres != suivant) chemins.push_back(apres);
     }
   }
-  if (g_lecture == nullptr) {
+  if (e.m_prechargeur == nullptr) {
     if (chemins.empty()) return;
     preparerBibliothequeImages();
     const FormatsTexture formats = formatsTexture(e.m_rendu);  // the renderer outlives every read
-    g_lecture = std::make_unique<Prechargeur>(
-        [formats](SDL_Surface* s, std::vector<SDL_Surface*>& reserve) { return pixelsPourTexture(formats, s, reserve); });
+    e.m_prechargeur = Possede<Prechargeur>(
+        new Prechargeur([formats](SDL_Surface* s, std::vector<SDL_Surface*>& reserve) {
+          return pixelsPourTexture(formats, s, reserve);
+        }),
+        [](Prechargeur* p) { delete p; });
   }
-  g_lecture->demander(chemins);
+  e.m_prechargeur->demander(chemins);
 }
 
 SDL_Surface* lirePhoto(const std::string& chemin, SDL_Surface*& pixels_prets) {
   pixels_prets = nullptr;
+  Prechargeur* prechargeur = g_etat->m_prechargeur.get();
   PhotoLue lue;
-  if (g_lecture == nullptr || !g_lecture->prendre(chemin, lue)) return IMG_Load(chemin.c_str());
+  if (prechargeur == nullptr || !prechargeur->prendre(chemin, lue)) return IMG_Load(chemin.c_str());
   if (lue.surface == nullptr) SDL_SetError("%s", lue.erreur.c_str());
   pixels_prets = lue.pixels;
   return lue.surface;
 }
 
 void rendrePixelsPrets(SDL_Surface* pixels) {
-  if (g_lecture != nullptr) {
-    g_lecture->rendre(pixels);
+  Prechargeur* prechargeur = g_etat->m_prechargeur.get();
+  if (prechargeur != nullptr) {
+    prechargeur->rendre(pixels);
   } else {
     SDL_FreeSurface(pixels);
   }
 }
 
 void libererSurfacePhoto(SDL_Surface* photo) {
-  if (g_lecture != nullptr) {
-    g_lecture->libererPlusTard(photo);
+  Prechargeur* prechargeur = g_etat->m_prechargeur.get();
+  if (prechargeur != nullptr) {
+    prechargeur->libererPlusTard(photo);
   } else {
     SDL_FreeSurface(photo);
   }
 }
 
-void arreterPrechargement() { g_lecture.reset(); }
+void arreterPrechargement() { g_etat->m_prechargeur.reset(); }

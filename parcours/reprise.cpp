@@ -9,10 +9,9 @@
 #include "etat/etat.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
-#include "parcours/enregistrement.h"
 #include "output/resultats.h"
-#include "parcours/retour.h"
 #include "parcours/chargement.h"
+#include "parcours/selection_photo.h"
 #include "series/compteurs.h"
 #include "series/nom_photo.h"
 
@@ -37,42 +36,45 @@ Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const Compteu
   s.compteurs = compteurs;
   s.largeur_photo = e.m_largeur_photo;
   s.hauteur_photo = e.m_hauteur_photo;
-  s.zone = true;
-  s.zone_x0 = l.zone_x0;
-  s.zone_y0 = l.zone_y0;
-  s.zone_x1 = l.zone_x1;
-  s.zone_y1 = l.zone_y1;
+  SelectionPhoto& m = s.selection;
+  m.zone = true;
+  m.zone_x0 = l.zone_x0;
+  m.zone_y0 = l.zone_y0;
+  m.zone_x1 = l.zone_x1;
+  m.zone_y1 = l.zone_y1;
   const int64_t dx = int64_t{l.zone_x1} - l.zone_x0, dy = int64_t{l.zone_y1} - l.zone_y0;
-  s.bits.taille = dx >= 0 && dy >= 0 ? static_cast<uint64_t>((dx + 1) * (dy + 1)) : 0;
-  s.bits.perdus = true;
-  s.nombre = static_cast<int32_t>(l.pixels);
+  m.bits.taille = dx >= 0 && dy >= 0 ? static_cast<uint64_t>((dx + 1) * (dy + 1)) : 0;
+  m.bits.perdus = true;
+  m.nombre = static_cast<int32_t>(l.pixels);
   s.ecrit = l.ecrit;
   if (l.ecrit) {
     s.texte_x = l.x;
     s.texte_y = l.y;
-    s.centre_x = valeurDe(l.x);
-    s.centre_y = valeurDe(l.y);
-    s.octets_point = l.x.size() + l.y.size() + 3;
-    s.octets_x = l.x.size() + 1;
-    s.octets_y = l.y.size() + 1;
+    m.centre_x = valeurDe(l.x);
+    m.centre_y = valeurDe(l.y);
+    // the rebuilt result files hold this record whole in each of the three
+    const TextesRecord textes = textesRecord(l.x, l.y);
+    s.octets_point = textes.point.size();
+    s.octets_x = textes.x.size();
+    s.octets_y = textes.y.size();
   }
   s.octets_detail = brut.size();
-  s.histoire.changee = !l.repete;
-  s.histoire.proposee = l.origine == "propose";
-  s.histoire.couleur = l.couleur;
-  s.histoire.rouge = static_cast<Uint8>(l.rouge);
-  s.histoire.vert = static_cast<Uint8>(l.vert);
-  s.histoire.bleu = static_cast<Uint8>(l.bleu);
+  m.histoire.changee = !l.repete;
+  m.histoire.proposee = l.origine == "propose";
+  m.histoire.couleur = l.couleur;
+  m.histoire.rouge = static_cast<Uint8>(l.rouge);
+  m.histoire.vert = static_cast<Uint8>(l.vert);
+  m.histoire.bleu = static_cast<Uint8>(l.bleu);
   if (l.couleur) {
     // the one colour pass a row tells of, for a proposal to start from
     PasseSelection p;
-    p.rouge = s.histoire.rouge;
-    p.vert = s.histoire.vert;
-    p.bleu = s.histoire.bleu;
+    p.rouge = m.histoire.rouge;
+    p.vert = m.histoire.vert;
+    p.bleu = m.histoire.bleu;
     p.tolerance_rouge = l.tol_rouge;
     p.tolerance_vert = l.tol_vert;
     p.tolerance_bleu = l.tol_bleu;
-    s.passes.push_back(p);
+    m.passes.push_back(p);
   }
   return s;
 }
@@ -124,9 +126,10 @@ void reprendreSerie() {
   for (size_t i = 0; i < lignes.size(); ++i) {
     detail += bruts[i];
     if (!lignes[i].ecrit) continue;
-    point += lignes[i].x + ";" + lignes[i].y + "\r\n";
-    xs += lignes[i].x + ";";
-    ys += lignes[i].y + ";";
+    const TextesRecord textes = textesRecord(lignes[i].x, lignes[i].y);
+    point += textes.point;
+    xs += textes.x;
+    ys += textes.y;
   }
   remplacerOuSignaler(fichierPoint(), point);
   remplacerOuSignaler(fichierX(), xs);
@@ -147,13 +150,13 @@ void reprendreSerie() {
     chargerImageFin();
   }
   // the last row's zone, nothing selected yet: I and a click measure on
-  Souvenir zone = e.m_historique.souvenirs.back();
+  SelectionPhoto zone = e.m_historique.souvenirs.back().selection;
   zone.nombre = 0;
   zone.centre_x = zone.centre_y = 0.0;
   zone.histoire.changee = false;
   zone.choix_zone = true;
   zone.ajout_souris = zone.ajout_couleurs = zone.retrait_souris = false;
+  zone.passes.clear();  // the row's colour pass stays in the history, for a proposal
   restaurerSelection(zone, {});
-  e.m_recette.passes.clear();
   redessinerImageParcours();
 }

@@ -3,16 +3,15 @@
 #include <SDL.h>
 
 #include <iostream>
+#include <vector>
 
 #include "etat/etat.h"
 #include "display/placement.h"
-#include "interaction/selection.h"
-#include "interaction/souris.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
-#include "parcours/enregistrement.h"
 #include "output/resultats.h"
 #include "parcours/chargement.h"
+#include "parcours/selection_photo.h"
 #include "series/compteurs.h"
 
 namespace {
@@ -33,56 +32,6 @@ void retirerEcritures(const Souvenir& s) {
 }
 
 }  // namespace
-
-void restaurerSelection(const Souvenir& s, const std::vector<bool>& depart) {
-  Etat& e = *g_etat;
-  if (s.zone) {
-    construireZone(s.zone_x0, s.zone_y0, s.zone_x1, s.zone_y1);
-    std::vector<bool> bits = decompacter(s.bits);
-    if (bits.size() == e.is_select.size()) e.is_select = std::move(bits);
-  } else {
-    e.m_zone_x0 = e.m_zone_y0 = e.m_zone_x1 = e.m_zone_y1 = 0;
-    e.m_zone_dx = e.m_zone_dy = 0;
-    e.m_liste_x.clear();
-    e.m_liste_y.clear();
-    e.is_select.clear();
-  }
-  ++e.m_version_selection;
-  e.m_nombre_selectionnes = s.nombre;
-  e.m_centre_x = s.centre_x;
-  e.m_centre_y = s.centre_y;
-  e.m_rouge_reference = s.rouge_reference;
-  e.m_vert_reference = s.vert_reference;
-  e.m_bleu_reference = s.bleu_reference;
-
-  e.m_recette.zone = s.zone;
-  e.m_recette.x0 = s.zone_x0;
-  e.m_recette.y0 = s.zone_y0;
-  e.m_recette.x1 = s.zone_x1;
-  e.m_recette.y1 = s.zone_y1;
-  e.m_recette.depart = depart;
-  e.m_recette.passes = s.passes;
-  e.m_histoire_selection = s.histoire;
-
-  e.m_choix_zone = s.choix_zone;
-  e.m_ajout_souris = s.ajout_souris;
-  e.m_ajout_couleurs = s.ajout_couleurs;
-  e.m_retrait_souris = s.retrait_souris;
-  e.m_vue_suivante_bloquee = false;
-
-  // shown as after the live operations, for the view of the moment
-  e.m_afficher_croix_appui = false;
-  e.m_afficher_zone = s.zone;
-  if (s.zone && zoomValide()) {
-    placerZone();
-    if (e.m_rect_zone.w > 0 && e.m_rect_zone.h > 0) construireFog();
-  }
-  e.m_afficher_selection = s.zone;
-  e.m_afficher_centre = s.nombre > 0;
-  if (zoomValide()) placerCroixCentre();
-  const int32_t m = e.m_taille_pixel >= 3 ? e.m_taille_pixel - 2 : e.m_taille_pixel;
-  e.m_rect_source_pixel = {0, 0, m, m};
-}
 
 void reculerPhoto() {
   Etat& e = *g_etat;
@@ -118,7 +67,7 @@ void reculerPhoto() {
   chargerPhotoCourante();
 
   std::vector<bool> depart;
-  if (s.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().bits);
-  restaurerSelection(s, depart);
+  if (s.selection.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().selection.bits);
+  restaurerSelection(s.selection, depart);
   redessinerImageParcours();
 }

@@ -143,3 +143,52 @@ TEST_F(RetourTest, ResumeRefusesWhatIsNotThisSeries) {
   reprendreSerie();
   EXPECT_EQ("Reprise impossible : la serie a deja avance\n", console_.lu());
 }
+
+// Two recorded rows resumed, then one RETURN of this run: each step back
+// cuts from the four files the very bytes the rebuild or the append wrote,
+// whatever the lengths of the texts.
+TEST_F(RetourTest, StepBackCutsWhatTheResumeAndTheAppendWrote) {
+  Etat& e = *g_etat;
+  LigneDetail l1, l2;
+  for (LigneDetail* l : {&l1, &l2}) {
+    l->ecrit = true;
+    l->pixels = 3;
+    l->zone_x1 = l->zone_y1 = 1;
+    l->tol_rouge = l->tol_vert = l->tol_bleu = 10;
+    l->origine = "manuel";
+  }
+  l1.rang = 1;
+  l1.photo = dossier_ + "/P001.png";
+  l1.x = "1.5000000000";
+  l1.y = "-2.2500000000";
+  l2.rang = 2;
+  l2.photo = dossier_ + "/P002.png";
+  l2.x = "-1234.1250000000";
+  l2.y = "7.0000000000";
+  ecrireFichier("donnees/resu_detail.csv.bak", enteteDetail() + texteLigneDetail(l1) + texteLigneDetail(l2));
+  reprendreSerie();
+  ASSERT_EQ(3, e.m_numero) << console_.lu();
+  const std::string reprise = fichiers();
+
+  ASSERT_TRUE(definirZone(2, 2, 9, 5));
+  e.m_choix_zone = false;
+  e.m_ajout_couleurs = true;
+  ajouterCouleursSimilaires(3, 3);
+  vueSuivante();
+  ASSERT_NE(reprise, fichiers());
+  reculerPhoto();
+  EXPECT_EQ(reprise, fichiers());
+
+  // the first row alone, as the append writes it
+  const std::string a_part = dossierTemporaire();
+  {
+    FichierResultat point(a_part + "/p"), x(a_part + "/x"), y(a_part + "/y");
+    ASSERT_TRUE(ecrireTextesDans(point, x, y, l1.x, l1.y).tous());
+  }
+  reculerPhoto();
+  EXPECT_EQ(lireFichier(a_part + "/p") + "|" + lireFichier(a_part + "/x") + "|" + lireFichier(a_part + "/y") + "|" +
+                enteteDetail() + texteLigneDetail(l1) + "|",
+            fichiers());
+  reculerPhoto();
+  EXPECT_EQ("|||" + enteteDetail() + "|", fichiers());
+}

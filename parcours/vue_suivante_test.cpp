@@ -7,8 +7,10 @@
 #include <climits>
 
 #include "display/placement.h"
+#include "parcours/prechargement_photos.h"
 #include "series/compteurs.h"
 #include "series/nom_photo.h"
+#include "series/prechargement.h"
 #include "tests/etat_fixture.h"
 
 namespace {
@@ -85,7 +87,7 @@ TEST_F(VueSuivanteTest, UnknownSchemeStopsAfterTheRelease) {
   g_etat->m_mode_nom = 0;
   EXPECT_FALSE(vueSuivante());
   EXPECT_EQ(std::string(kLiberationVide) + "Ce cas n'est pas prevu : 0\n", console_.lu());
-  EXPECT_EQ(1, g_etat->m_numero);  // nothing advanced
+  EXPECT_EQ(1, g_etat->m_numero);  // the counters did not step
   g_etat->m_mode_nom = 7;
   EXPECT_FALSE(vueSuivante());
   EXPECT_EQ(std::string(kLiberationVide) + "Ce cas n'est pas prevu : 7\n", console_.lu());
@@ -283,4 +285,28 @@ TEST_F(VueSuivanteTest, PathAheadIsTheOneTheAdvanceComposes) {
   }
   e.m_mode_nom = 9;
   EXPECT_EQ("", cheminApres(compteursSerie()));
+}
+
+// The read ahead belongs to the record: asked for only while the program
+// runs, it holds the photo the RETURN step will load, goes at
+// arreterPrechargement, and a worker still reading goes with the record.
+TEST_F(VueSuivanteTest, ReadAheadBelongsToTheRecord) {
+  enregistrerPhoto(dossier_ + "/P001.png", 40, 30, 10);
+  enregistrerPhoto(dossier_ + "/P002.png", 60, 20, 20);
+  Etat& e = *g_etat;
+  e.nom_photo_complet = dossier_ + "/P001.png";
+  demanderPhotosSuivantes();
+  EXPECT_EQ(nullptr, e.m_prechargeur);
+  e.m_en_marche = true;
+  demanderPhotosSuivantes();
+  ASSERT_NE(nullptr, e.m_prechargeur);
+  PhotoLue lue;
+  ASSERT_TRUE(e.m_prechargeur->prendre(dossier_ + "/P002.png", lue));
+  ASSERT_NE(nullptr, lue.surface);
+  EXPECT_EQ(60, lue.surface->w);
+  libererPhotoLue(lue);
+  arreterPrechargement();
+  EXPECT_EQ(nullptr, e.m_prechargeur);
+  demanderPhotosSuivantes();  // left reading for the record's end
+  EXPECT_NE(nullptr, e.m_prechargeur);
 }

@@ -113,14 +113,15 @@ ReferenceSuivi referenceDe(const Historique& historique) {
   size_t dernier = s.size();
   for (size_t i = 0; i < s.size(); ++i) {
     if (!s[i].ecrit) continue;
-    r.centres.push_back({s[i].centre_x, s[i].centre_y});
+    r.centres.push_back({s[i].selection.centre_x, s[i].selection.centre_y});
     dernier = i;
   }
   if (dernier == s.size()) return r;
   r.trouvee = true;
-  r.zone = {s[dernier].zone_x0, s[dernier].zone_y0, s[dernier].zone_x1, s[dernier].zone_y1};
-  r.nombre = s[dernier].nombre;
-  for (size_t i = dernier + 1; i-- > 0 && r.passes.empty();) r.passes = passesCouleur(s[i].passes);
+  const SelectionPhoto& mesuree = s[dernier].selection;
+  r.zone = {mesuree.zone_x0, mesuree.zone_y0, mesuree.zone_x1, mesuree.zone_y1};
+  r.nombre = mesuree.nombre;
+  for (size_t i = dernier + 1; i-- > 0 && r.passes.empty();) r.passes = passesCouleur(s[i].selection.passes);
   return r;
 }
 

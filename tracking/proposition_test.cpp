@@ -95,19 +95,20 @@ class PropositionTest : public EtatTest {
   void mesure(ZoneSuivi z, int32_t nombre, double x, double y) {
     Souvenir s;
     s.ecrit = true;
-    s.zone = true;
-    s.zone_x0 = z.x0;
-    s.zone_y0 = z.y0;
-    s.zone_x1 = z.x1;
-    s.zone_y1 = z.y1;
-    s.nombre = nombre;
-    s.centre_x = x;
-    s.centre_y = y;
+    SelectionPhoto& m = s.selection;
+    m.zone = true;
+    m.zone_x0 = z.x0;
+    m.zone_y0 = z.y0;
+    m.zone_x1 = z.x1;
+    m.zone_y1 = z.y1;
+    m.nombre = nombre;
+    m.centre_x = x;
+    m.centre_y = y;
     PasseSelection p;
     p.rouge = 200;
     p.vert = p.bleu = 20;
     p.tolerance_rouge = p.tolerance_vert = p.tolerance_bleu = 10;
-    s.passes = {p};
+    m.passes = {p};
     g_etat->m_historique.ajouter(s);
   }
 };

@@ -116,7 +116,7 @@ TEST_F(SuiviTest, MeasuresUntilAReasonToStop) {
     EXPECT_TRUE(s[i].ecrit);
     EXPECT_EQ(std::to_string(7 + 3 * i) + ".0000000000", s[i].texte_x);
     EXPECT_EQ("10.0000000000", s[i].texte_y);
-    EXPECT_EQ(i > 0, s[i].histoire.proposee);  // the detail row's origine
+    EXPECT_EQ(i > 0, s[i].selection.histoire.proposee);  // the detail row's origine
   }
   arreterSuivi("fin du test");
   libererPhotoSansTraces();

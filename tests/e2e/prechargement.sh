@@ -60,7 +60,7 @@ e2e_attendre_ligne "Traitement termine"
 e2e_attendre_ligne "Image chargee" 4
 e2e_arreter
 [ "$E2E_CODE" -eq 0 ] || e2e_echec "exit code $E2E_CODE"
-cp "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_avance.txt"
+cp "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_prechargee.txt"
 
 # The reason a plain load gives for the missing photo: the first load of a run
 # starting there, which nothing reads ahead.
@@ -72,12 +72,12 @@ e2e_arreter
 sans_texture="Erreur de chargement de la photo : m_pTexture_prairie n'existe pas"
 attendu=$(grep '^Erreur de chargement de la photo : ' "$E2E_DOSSIER/console.txt" | grep -vxF "$sans_texture")
 [ -n "$attendu" ] || e2e_echec "no load error for the missing first photo"
-erreurs=$(grep '^Erreur de chargement de la photo : ' "$E2E_DOSSIER/console_avance.txt" | grep -vxF "$sans_texture")
+erreurs=$(grep '^Erreur de chargement de la photo : ' "$E2E_DOSSIER/console_prechargee.txt" | grep -vxF "$sans_texture")
 [ "$erreurs" = "$attendu" ] || e2e_echec "load errors: '$erreurs', expected '$attendu'"
 # after each release, what the load said
 awk '/^Memoire liberee$/ { suite = 1; next }
      suite && /^(Erreur de chargement de la photo : |Image chargee$)/ { print; suite = 0 }' \
-  "$E2E_DOSSIER/console_avance.txt" >"$E2E_DOSSIER/chargements.txt"
+  "$E2E_DOSSIER/console_prechargee.txt" >"$E2E_DOSSIER/chargements.txt"
 printf '%s\n' "Image chargee" "$attendu" "Image chargee" >"$E2E_DOSSIER/chargements_attendus.txt"
 cmp -s "$E2E_DOSSIER/chargements_attendus.txt" "$E2E_DOSSIER/chargements.txt" ||
   e2e_echec "loads differ: $(diff "$E2E_DOSSIER/chargements_attendus.txt" "$E2E_DOSSIER/chargements.txt")"
