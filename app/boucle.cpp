@@ -15,6 +15,7 @@
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
 #include "parcours/prechargement_photos.h"
+#include "parcours/navigation.h"
 #include "parcours/vue_suivante.h"
 #include "tracking/suivi.h"
 
@@ -90,6 +91,7 @@ void handleEvents() {
   Etat& e = *g_etat;
   e.m_etat_clavier = SDL_GetKeyboardState(nullptr);
   prendreEntrees(e);
+  etapeNavigation();  // RETURN released after it showed a past photo's next one
   if (sectionClavier() && !vueSuivante()) return;
   sectionTouchesAjoutees(SDL_GetTicks64());
   etapeEvenements();

@@ -4,6 +4,8 @@
 #include "app/touche_bandeau.h"
 #include "display/trace.h"
 #include "interaction/reglage.h"
+#include "parcours/correction.h"
+#include "parcours/navigation.h"
 #include "parcours/reprise.h"
 #include "parcours/retour.h"
 #include "tracking/suivi.h"
@@ -58,6 +60,16 @@ const std::vector<ToucheAjoutee>& touchesAjoutees() {
        "tolerances + 2, refait la derniere selection par couleur", releverTolerances},
       {SDL_SCANCODE_MINUS, SDL_SCANCODE_KP_MINUS, Declenchement::Repetition, "- / pave -",
        "tolerances - 2, refait la derniere selection par couleur", baisserTolerances},
+      {SDL_SCANCODE_PAGEUP, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Page prec.",
+       "photo precedente de la serie mesuree (Entree y remplace l'enregistrement)", photoPrecedente},
+      {SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Page suiv.",
+       "photo suivante de la serie mesuree", photoSuivante},
+      {SDL_SCANCODE_HOME, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Debut",
+       "premiere photo mesuree", premierePhoto},
+      {SDL_SCANCODE_END, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Fin",
+       "derniere photo (celle a mesurer)", dernierePhoto},
+      {SDL_SCANCODE_N, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "N",
+       "passer la photo sans enregistrement (retire celui d'une photo passee)", passerPhoto},
   };
   return table;
 }

@@ -74,6 +74,14 @@ void Historique::ajouter(Souvenir s) {
   }
 }
 
+void Historique::remplacer(size_t indice, Souvenir s) {
+  assert(indice < souvenirs.size());
+  ++version;
+  octets_bits -= souvenirs[indice].selection.bits.octets.capacity();
+  octets_bits += s.selection.bits.octets.capacity();
+  souvenirs[indice] = std::move(s);
+}
+
 Souvenir Historique::retirer() {
   assert(!souvenirs.empty());
   ++version;
@@ -87,7 +95,7 @@ size_t Historique::octets() const {
   size_t total = souvenirs.capacity() * sizeof(Souvenir);
   for (const Souvenir& s : souvenirs) {
     total += s.selection.bits.octets.capacity() + s.selection.passes.capacity() * sizeof(PasseSelection);
-    total += s.photo.capacity() + s.texte_x.capacity() + s.texte_y.capacity();
+    total += s.photo.capacity() + s.texte_x.capacity() + s.texte_y.capacity() + s.ligne_detail.capacity();
   }
   return total;
 }

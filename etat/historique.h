@@ -47,7 +47,9 @@ struct Souvenir {
   SelectionPhoto selection;
   // what the advance appended: the detail row always, the record when ecrit
   bool ecrit = false;
+  bool saute = false;  // passed with N: no record, the row says so
   std::string texte_x, texte_y;
+  std::string ligne_detail;  // the detail row's text, for the files rewritten whole
   size_t octets_detail = 0, octets_point = 0, octets_x = 0, octets_y = 0;
 };
 
@@ -61,8 +63,19 @@ struct Historique {
   bool avance_faite = false;  // a RETURN or a resume has happened in this run
   uint64_t version = 0;       // bumped at every change of souvenirs: layers drawn from them redraw
 
+  // The photo shown: -1 for the last photo of the run (the one after the
+  // last advance), else the rank from 0 of a past photo shown by the
+  // navigation keys; derniere then keeps the last photo as it was left.
+  int64_t affichee = -1;
+  Souvenir derniere;
+  bool derniere_zone_montree = false, derniere_selection_montree = false, derniere_centre_montre = false;
+  // A RETURN on a past photo showed the next one: RETURN waits for its
+  // release before it acts again, so a held RETURN steps one photo only.
+  bool entree_a_relacher = false;
+
   void ajouter(Souvenir s);
   Souvenir retirer();  // the last one; the history must not be empty
+  void remplacer(size_t indice, Souvenir s);  // a past photo's corrected souvenir
   // Memory held, as far as the history can tell (capacities included).
   size_t octets() const;
 };

@@ -92,8 +92,10 @@ bool remplir(const std::vector<std::string>& f, int64_t rang_attendu, LigneDetai
                    : !(f[17].empty() && f[18].empty()))
     return false;
   l.origine = f[19];
-  if (l.origine != "propose" && l.origine != "manuel" && l.origine != "aucun") return false;
-  return (l.origine == "aucun") == (l.pixels == 0);
+  const bool saute = l.origine == "saute";  // passed with N: nothing recorded, nothing selected
+  if (l.origine != "propose" && l.origine != "manuel" && l.origine != "aucun" && !saute) return false;
+  if (saute && (l.ecrit || l.couleur)) return false;
+  return (l.origine == "aucun" || saute) == (l.pixels == 0);
 }
 
 enum class Fin { Ligne, Incomplete, Illisible };

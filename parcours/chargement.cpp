@@ -109,3 +109,23 @@ void afficherImageFin() {
   std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
   chargerImageFin();
 }
+
+void montrerPhotoDuRun(const Souvenir& s, const std::string& ligne) {
+  Etat& e = *g_etat;
+  const bool depuis_fin = e.nom_photo_complet == cheminImageFin();
+  libererPhotoSansTraces();
+  remettreCompteurs(s.compteurs);
+  e.nom_photo_complet = s.photo;
+  std::cout << ligne << e.nom_photo_complet << std::endl;
+  if (depuis_fin) {
+    // the closing picture had zoom 0.25 and its own size: back to the zoom of
+    // the zoom index and the photo's own placement
+    if (e.m_indice_zoom >= 0 && e.m_indice_zoom < 9 && e.m_table_zoom[e.m_indice_zoom] > 0.0)
+      e.m_zoom = e.m_table_zoom[e.m_indice_zoom];
+  }
+  const bool replacer = depuis_fin || s.largeur_photo != e.m_largeur_photo || s.hauteur_photo != e.m_hauteur_photo;
+  e.m_largeur_photo = s.largeur_photo;
+  e.m_hauteur_photo = s.hauteur_photo;
+  if (replacer) placerAvecTranslation(e.m_translation_x, e.m_translation_y);
+  chargerPhotoCourante();
+}

@@ -2,6 +2,10 @@
 // and the resume, through the read ahead when it holds the file.
 #pragma once
 
+#include <string>
+
+#include "etat/historique.h"
+
 // The RETURN step's release: the photo's surfaces and textures, with the
 // console traces it prints even when there was nothing to release.
 void libererPhoto();
@@ -16,3 +20,8 @@ void chargerImageFin();
 // Past the last photo: "Traitement termine", the closing picture's path,
 // then chargerImageFin.
 void afficherImageFin();
+// A photo of the run shown again, by the step back and the navigation keys:
+// the series counters, name and size it had, "ligne" and its path printed,
+// then loaded as the RETURN step loads a photo; from the closing picture the
+// zoom of the zoom index comes back.
+void montrerPhotoDuRun(const Souvenir& souvenir, const std::string& ligne);

@@ -36,6 +36,7 @@ void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
     s.octets_y = ecrit.y ? textes.y.size() : 0;
   }
   const std::string ligne = texteDetailDe(s, static_cast<int64_t>(e.m_historique.souvenirs.size()) + 1);
+  s.ligne_detail = ligne;
   FichierResultat& detail = fichierDetail();
   if (detail.ouvert()) {
     if (detail.ajouter(ligne)) {

@@ -4,11 +4,13 @@
 #include <locale>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "etat/etat.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
+#include "output/reecriture.h"
 #include "output/resultats.h"
 #include "parcours/chargement.h"
 #include "parcours/selection_photo.h"
@@ -59,6 +61,8 @@ Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const Compteu
     s.octets_y = textes.y.size();
   }
   s.octets_detail = brut.size();
+  s.ligne_detail = brut;
+  s.saute = l.origine == "saute";
   m.histoire.changee = !l.repete;
   m.histoire.proposee = l.origine == "propose";
   m.histoire.couleur = l.couleur;
@@ -79,9 +83,6 @@ Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const Compteu
   return s;
 }
 
-void remplacerOuSignaler(FichierResultat& fichier, const std::string& contenu) {
-  if (fichier.ouvert() && !fichier.remplacer(contenu)) fichier.signalerEcriture();
-}
 
 void refuser(const std::string& raison) { std::cout << "Reprise impossible : " << raison << std::endl; }
 
@@ -122,21 +123,10 @@ void reprendreSerie() {
 
   // Each file is replaced whole: a kill leaves it empty or complete. The
   // detail file comes last, so its copy is only ever replaced by a whole run.
-  std::string point, xs, ys, detail = enteteDetail();
-  for (size_t i = 0; i < lignes.size(); ++i) {
-    detail += bruts[i];
-    if (!lignes[i].ecrit) continue;
-    const TextesRecord textes = textesRecord(lignes[i].x, lignes[i].y);
-    point += textes.point;
-    xs += textes.x;
-    ys += textes.y;
-  }
-  remplacerOuSignaler(fichierPoint(), point);
-  remplacerOuSignaler(fichierX(), xs);
-  remplacerOuSignaler(fichierY(), ys);
-  remplacerOuSignaler(fichierDetail(), detail);
-
-  for (size_t i = 0; i < lignes.size(); ++i) e.m_historique.ajouter(souvenirDe(lignes[i], bruts[i], avant[i]));
+  std::vector<Souvenir> souvenirs;
+  for (size_t i = 0; i < lignes.size(); ++i) souvenirs.push_back(souvenirDe(lignes[i], bruts[i], avant[i]));
+  reecrireFichiers(souvenirs);
+  for (Souvenir& s : souvenirs) e.m_historique.ajouter(std::move(s));
   e.m_historique.avance_faite = true;
 
   std::cout << "Reprise de " << lignes.size() << " photos" << std::endl;

@@ -40,31 +40,20 @@ void reculerPhoto() {
     std::cout << "Retour impossible : touche Entree enfoncee" << std::endl;
     return;
   }
+  if (e.m_historique.affichee >= 0) {
+    // a step back takes the last RETURN back: the past photo shown keeps its record
+    std::cout << "Retour impossible : photo passee affichee (Fin : derniere photo)" << std::endl;
+    return;
+  }
   std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
   if (souvenirs.empty()) {
     std::cout << "Pas de photo precedente" << std::endl;
     return;
   }
   std::cout << "Retour a la photo precedente" << std::endl;
-  const bool depuis_fin = e.nom_photo_complet == cheminImageFin();
   Souvenir s = e.m_historique.retirer();
   retirerEcritures(s);
-
-  libererPhotoSansTraces();
-  remettreCompteurs(s.compteurs);
-  e.nom_photo_complet = s.photo;
-  std::cout << "nom_photo_complet " << e.nom_photo_complet << std::endl;  // trailing blank is part of the line
-  if (depuis_fin) {
-    // the closing picture had zoom 0.25 and its own size: back to the zoom of
-    // the zoom index and the photo's own placement
-    if (e.m_indice_zoom >= 0 && e.m_indice_zoom < 9 && e.m_table_zoom[e.m_indice_zoom] > 0.0)
-      e.m_zoom = e.m_table_zoom[e.m_indice_zoom];
-  }
-  const bool replacer = depuis_fin || s.largeur_photo != e.m_largeur_photo || s.hauteur_photo != e.m_hauteur_photo;
-  e.m_largeur_photo = s.largeur_photo;
-  e.m_hauteur_photo = s.hauteur_photo;
-  if (replacer) placerAvecTranslation(e.m_translation_x, e.m_translation_y);
-  chargerPhotoCourante();
+  montrerPhotoDuRun(s, "nom_photo_complet ");  // trailing blank is part of the line
 
   std::vector<bool> depart;
   if (s.selection.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().selection.bits);

@@ -6,6 +6,8 @@
 #include "etat/etat.h"
 #include "output/resultats.h"
 #include "parcours/chargement.h"
+#include "parcours/correction.h"
+#include "parcours/navigation.h"
 #include "parcours/enregistrement.h"
 #include "series/compteurs.h"
 #include "series/nom_photo.h"
@@ -27,11 +29,10 @@ void remettreLesModes() {
   e.m_afficher_selection = false;
 }
 
-}  // namespace
-
-bool vueSuivante() {
+bool avancer(bool saute) {
   Etat& e = *g_etat;
   Souvenir souvenir = souvenirAvantAvance();  // before the modes are reset
+  souvenir.saute = saute;
   std::cout << "Vue suivante" << std::endl;
   remettreLesModes();
   libererPhoto();
@@ -56,3 +57,15 @@ bool vueSuivante() {
   }
   return true;
 }
+
+}  // namespace
+
+bool vueSuivante() {
+  if (surPhotoPassee()) {
+    corrigerPhotoPassee();
+    return true;
+  }
+  return avancer(false);
+}
+
+bool passerPhotoSansRecord() { return avancer(true); }

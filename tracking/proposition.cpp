@@ -110,13 +110,15 @@ void montrer() {
 ReferenceSuivi referenceDe(const Historique& historique) {
   ReferenceSuivi r;
   const std::vector<Souvenir>& s = historique.souvenirs;
-  size_t dernier = s.size();
-  for (size_t i = 0; i < s.size(); ++i) {
+  // on a past photo, only the photos before it in the run
+  const size_t fin = historique.affichee >= 0 ? std::min(size_t(historique.affichee), s.size()) : s.size();
+  size_t dernier = fin;
+  for (size_t i = 0; i < fin; ++i) {
     if (!s[i].ecrit) continue;
     r.centres.push_back({s[i].selection.centre_x, s[i].selection.centre_y});
     dernier = i;
   }
-  if (dernier == s.size()) return r;
+  if (dernier == fin) return r;
   r.trouvee = true;
   const SelectionPhoto& mesuree = s[dernier].selection;
   r.zone = {mesuree.zone_x0, mesuree.zone_y0, mesuree.zone_x1, mesuree.zone_y1};

@@ -28,9 +28,10 @@ struct ReferenceSuivi {
   std::vector<PointSuivi> centres;     // every recorded centre, in order
 };
 
-// The last souvenir that wrote a record gives the zone, count and centre; its
-// colour passes, or those of the nearest earlier souvenir that has some (a
-// photo recorded again unchanged carries its bits, not its passes).
+// The last souvenir that wrote a record, before the past photo shown if one
+// is, gives the zone, count and centre; its colour passes, or those of the
+// nearest earlier souvenir that has some (a photo recorded again unchanged
+// carries its bits, not its passes).
 ReferenceSuivi referenceDe(const Historique& historique);
 
 // The last centre plus the last step; the last centre alone with one centre.
