@@ -64,6 +64,18 @@ e2e_tenir space "Suivi demarre"
 e2e_attendre_ligne "Suivi arrete : fin de la serie"
 [ "$(e2e_nombre_debut "Suivi douteux : ")" -eq 0 ] || e2e_echec "a doubt on the plain series"
 verifier "$photos"
+# SPACE from a past photo: each photo's proposal, made from the photo before
+# it, replaces its record; the same centres give the same files, byte for byte.
+mkdir -p "$E2E_DOSSIER/avant"
+cp "$E2E_DOSSIER"/donnees/resu_* "$E2E_DOSSIER/avant/"
+e2e_tenir Home "Photo 1/$((photos + 1)) : photos/demo_001.png"
+e2e_tenir Next "Photo 2/$((photos + 1)) : photos/demo_002.png"
+e2e_tenir space "Suivi demarre"
+e2e_attendre_ligne "Suivi arrete : fin de la serie" 2
+[ "$(e2e_nombre_debut "Photo $photos corrigee : ")" -eq 1 ] || e2e_echec "photo $photos not corrected by the run"
+for f in "$E2E_DOSSIER"/avant/*; do
+  cmp -s "$f" "$E2E_DOSSIER/donnees/${f##*/}" || e2e_echec "${f##*/} changed by the run from a past photo"
+done
 e2e_arreter
 [ "$E2E_CODE" -eq 0 ] || e2e_echec "exit code $E2E_CODE"
 
