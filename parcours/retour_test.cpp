@@ -8,6 +8,9 @@
 #include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
 #include "output/detail.h"
+#include "output/reecriture.h"
+#include "parcours/correction.h"
+#include "parcours/navigation.h"
 #include "parcours/reprise.h"
 #include "output/resultats.h"
 #include "parcours/vue_suivante.h"
@@ -191,4 +194,67 @@ TEST_F(RetourTest, StepBackCutsWhatTheResumeAndTheAppendWrote) {
             fichiers());
   reculerPhoto();
   EXPECT_EQ("|||" + enteteDetail() + "|", fichiers());
+}
+
+// The run's photos shown again and corrected in place: the ends say so, a
+// past photo whose file is gone still loses its record to N, the step back
+// waits for the last photo, and the files always hold what the rows say.
+TEST_F(RetourTest, PastPhotosAreShownAndTheirRecordsReplaced) {
+  Etat& e = *g_etat;
+  Uint8 clavier[SDL_NUM_SCANCODES] = {};
+  e.m_etat_clavier = clavier;
+  const std::string p1 = dossier_ + "/P001.png", p2 = dossier_ + "/P002.png", p3 = dossier_ + "/P003.png";
+  ASSERT_TRUE(definirZone(2, 2, 9, 5));
+  e.m_choix_zone = false;
+  e.m_ajout_couleurs = true;
+  ajouterCouleursSimilaires(3, 3);
+  vueSuivante();  // to the missing P002.png
+  passerPhoto();  // N on the last photo: the advance, nothing recorded
+  console_.lu();
+  const auto fichiersSontLesRangs = [&] {
+    std::vector<LigneDetail> lignes;
+    std::vector<std::string> bruts;
+    std::string raison;
+    EXPECT_TRUE(lireFichierDetail("donnees/resu_detail.csv", lignes, bruts, raison)) << raison;
+    const ContenusRun attendus = contenusDe(e.m_historique.souvenirs);
+    EXPECT_EQ(attendus.detail + "|" + attendus.point + "|" + attendus.x + "|" + attendus.y,
+              lireFichier("donnees/resu_detail.csv") + "|" + lireFichier("donnees/resu_point.txt") + "|" +
+                  lireFichier("donnees/resu_point_orbelan_x.txt") + "|" +
+                  lireFichier("donnees/resu_point_orbelan_y.txt"));
+    return lignes;
+  };
+  EXPECT_EQ("saute", fichiersSontLesRangs().at(1).origine);
+
+  photoSuivante();
+  EXPECT_EQ("Pas de photo suivante mesuree\n", console_.lu());
+  clavier[SDL_SCANCODE_RETURN] = 1;
+  photoPrecedente();
+  EXPECT_EQ("Navigation impossible : touche Entree enfoncee\n", console_.lu());
+  clavier[SDL_SCANCODE_RETURN] = 0;
+  photoPrecedente();
+  const std::string vu = console_.lu();
+  EXPECT_EQ(0u, vu.find("Photo 2/3 : " + p2 + "\nErreur de chargement de la photo : ")) << vu;
+  reculerPhoto();
+  EXPECT_EQ("Retour impossible : photo passee affichee (Fin : derniere photo)\n", console_.lu());
+  premierePhoto();
+  EXPECT_EQ("Photo 1/3 : " + p1 + "\nImage chargee\n", console_.lu());
+  EXPECT_TRUE(e.m_afficher_centre && e.m_nombre_selectionnes > 0);
+  photoPrecedente();
+  EXPECT_EQ("Pas de photo precedente\n", console_.lu());
+  vueSuivante();  // RETURN without a change: only the next photo
+  EXPECT_EQ("Photo 2/3 : " + p2, console_.lu().substr(0, 12 + p2.size()));
+  EXPECT_TRUE(e.m_vue_suivante_bloquee);
+  photoPrecedente();
+  console_.lu();
+  passerPhoto();  // N on photo 1: its record goes
+  EXPECT_EQ(0u, console_.lu().find("Photo 1 passee sans mesure\nPhoto 2/3 : "));
+  const std::vector<LigneDetail> lignes = fichiersSontLesRangs();
+  EXPECT_EQ("saute", lignes.at(0).origine);
+  EXPECT_EQ("", lireFichier("donnees/resu_point.txt"));
+  dernierePhoto();
+  EXPECT_EQ("Photo 3/3 : " + p3 + "\nImage chargee\n", console_.lu());
+  reculerPhoto();  // on the last photo the step back works again, cutting the rewritten files
+  EXPECT_EQ(0u, console_.lu().find("Retour a la photo precedente\n"));
+  EXPECT_EQ(1u, e.m_historique.souvenirs.size());
+  fichiersSontLesRangs();
 }
