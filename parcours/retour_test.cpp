@@ -1,11 +1,16 @@
 #include "parcours/retour.h"
 
 #include <SDL_image.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "etat/etat.h"
 #include "parcours/chargement.h"
 #include "series/compteurs.h"
 #include "interaction/passe_couleur.h"
+#include "interaction/recette.h"
 #include "interaction/selection.h"
 #include "output/detail.h"
 #include "output/reecriture.h"
@@ -257,4 +262,25 @@ TEST_F(RetourTest, PastPhotosAreShownAndTheirRecordsReplaced) {
   EXPECT_EQ(0u, console_.lu().find("Retour a la photo precedente\n"));
   EXPECT_EQ(1u, e.m_historique.souvenirs.size());
   fichiersSontLesRangs();
+
+  // a result file that cannot be replaced is named; the others take the rows
+  const std::string x = "donnees/resu_point_orbelan_x.txt";
+  ASSERT_EQ(0, std::remove(x.c_str()));
+  ASSERT_EQ(0, mkdir(x.c_str(), 0755));
+  premierePhoto();
+  ASSERT_TRUE(definirZone(2, 2, 9, 5));
+  noterZone();
+  e.m_choix_zone = false;
+  e.m_ajout_couleurs = true;
+  ajouterCouleursSimilaires(3, 3);
+  noterCouleur(0);
+  console_.lu();
+  vueSuivante();
+  const std::string corrige = console_.lu();
+  EXPECT_EQ(0u, corrige.find("Photo 1 corrigee : ")) << corrige;
+  EXPECT_NE(std::string::npos, corrige.find("Pb pour ecrire dans le fichier " + x + "\n"));
+  const ContenusRun attendus = contenusDe(e.m_historique.souvenirs);
+  EXPECT_EQ(attendus.point, lireFichier("donnees/resu_point.txt"));
+  EXPECT_EQ(attendus.detail, lireFichier("donnees/resu_detail.csv"));
+  rmdir(x.c_str());
 }
