@@ -1,10 +1,10 @@
 #include "app/touches.h"
 
 #include "etat/etat.h"
-#include "app/touche_bandeau.h"
+#include "display/bandeau.h"
 #include "display/trace.h"
 #include "interaction/reglage.h"
-#include "parcours/correction.h"
+#include "parcours/saut.h"
 #include "parcours/navigation.h"
 #include "parcours/reprise.h"
 #include "parcours/retour.h"
@@ -107,4 +107,10 @@ void sectionTouchesAjoutees(const std::vector<ToucheAjoutee>& table, uint64_t ma
     instant = maintenant;
     t.action();
   }
+}
+
+void toucheBandeau() {
+  SourceBandeau source;
+  for (const LigneAide& l : lignesAide()) source.aide.emplace_back(l.touche, l.effet);
+  basculerBandeau(source);
 }

@@ -41,3 +41,6 @@ std::vector<LigneAide> lignesAide();
 void sectionTouchesAjoutees(uint64_t maintenant);
 // The same over another table (tests bring their own).
 void sectionTouchesAjoutees(const std::vector<ToucheAjoutee>& table, uint64_t maintenant);
+
+// H: hands the strip its help lines, from this table, and shows or hides it.
+void toucheBandeau();

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "etat/etat.h"
-#include "app/touche_bandeau.h"
+#include "app/touches.h"
 #include "bench/grande_photo.h"
 #include "display/bandeau.h"
 #include "display/fenetre.h"

@@ -1,6 +1,5 @@
 #include "parcours/correction.h"
 
-#include <algorithm>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -12,7 +11,6 @@
 #include "output/resultats.h"
 #include "parcours/enregistrement.h"
 #include "parcours/navigation.h"
-#include "parcours/vue_suivante.h"
 
 namespace {
 
@@ -72,22 +70,8 @@ void corrigerPhotoPassee() {
   remplacerEtPasser(indice, std::move(s));
 }
 
-void passerPhoto() {
+void passerPhotoPassee() {
   Etat& e = *g_etat;
-  if (navigationRefusee("Saut")) return;
-  // the selection emptied, the zone kept: the next photo starts from nothing
-  std::fill(e.is_select.begin(), e.is_select.end(), false);
-  e.m_nombre_selectionnes = 0;
-  ++e.m_version_selection;
-  e.m_afficher_centre = false;
-  HistoireSelection& histoire = e.m_histoire_selection;
-  histoire.changee = true;
-  histoire.proposee = false;
-  histoire.couleur = false;
-  if (!surPhotoPassee()) {
-    passerPhotoSansRecord();
-    return;
-  }
   const int64_t indice = e.m_historique.affichee;
   Souvenir s = souvenirDeLaPhotoPassee(indice);
   s.saute = true;

@@ -8,7 +8,6 @@
 // shows the next photo.
 void corrigerPhotoPassee();
 
-// N: passes the photo without a record. On the last photo the advance goes
-// on as a RETURN with nothing selected, its row saying "saute"; on a past
-// photo its record is removed the same way, then the next photo is shown.
-void passerPhoto();
+// N on a past photo: its record removed the same way, its row saying
+// "saute", then the next photo shown.
+void passerPhotoPassee();

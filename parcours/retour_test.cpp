@@ -15,6 +15,7 @@
 #include "output/detail.h"
 #include "output/reecriture.h"
 #include "parcours/correction.h"
+#include "parcours/saut.h"
 #include "parcours/navigation.h"
 #include "parcours/reprise.h"
 #include "output/resultats.h"

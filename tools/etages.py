@@ -39,8 +39,20 @@ def lire(racine):
     return inclusions
 
 
+def modules(inclusions):
+    """The includes between modules: x.h and x.cpp are one module x."""
+    graphe = {}
+    for f, incs in inclusions.items():
+        m = f.rsplit(".", 1)[0]
+        graphe.setdefault(m, [])
+        for i in incs:
+            if i in inclusions and i.rsplit(".", 1)[0] != m:
+                graphe[m].append(i.rsplit(".", 1)[0])
+    return graphe
+
+
 def cercles(inclusions):
-    """Files that include each other, directly or not: one circle per line."""
+    """Modules that include each other, directly or not: one circle per line."""
     trouves, etat, pile = [], {}, []
 
     def visiter(f):
@@ -91,7 +103,7 @@ def main():
             fautes.append(f"{d}/ includes {', '.join(dessus)}, above it")
     if table.get(ETAGES[0]):
         fautes.append(f"{ETAGES[0]}/ includes {', '.join(sorted(table[ETAGES[0]]))}: the record's room stands on nothing")
-    for c in cercles(inclusions):
+    for c in cercles(modules(inclusions)):
         fautes.append("circle: " + " -> ".join(c))
     for f in fautes:
         print("fault:", f)
