@@ -6,7 +6,7 @@
 
 #include "etat/conversion.h"
 #include "etat/etat.h"
-#include "display/aplat.h"
+#include "display/marqueur_pixel.h"
 #include "display/placement.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
@@ -30,17 +30,7 @@ void terminerVue() {
   }
 }
 
-void creerMarqueurPixel(int32_t cote) {
-  Etat& e = *g_etat;
-  creerAplat({e.m_surface_pixel, e.m_surface_pixel_existe, e.m_texture_pixel, e.m_texture_pixel_existe}, cote, cote,
-             e.m_rouge_pixel, e.m_vert_pixel, e.m_bleu_pixel, e.m_alpha_pixel);
-}
-
 }  // namespace
-
-int32_t coteMarqueur(int32_t taille_pixel) { return taille_pixel < 3 ? taille_pixel : taille_pixel - 2; }
-
-int32_t taillePixel(double zoom) { return std::max<int32_t>(1, plancher(zoom)); }
 
 double decalageApresZoom(double decalage, int32_t taille_fenetre, double zoom_avant, double zoom_apres) {
   const int32_t c = taille_fenetre / 2;  // integer half, as the window-centre cross
@@ -82,31 +72,11 @@ void changerZoom(int sens) {
   if (!facteurUtilisable(e.m_zoom_precedent) || !facteurUtilisable(e.m_table_zoom[suivant])) return;
   e.m_indice_zoom = suivant;
   e.m_zoom = e.m_table_zoom[suivant];
-  e.m_taille_pixel = taillePixel(e.m_zoom);
   std::cout << (sens == 1 ? "dans P" : "dans L") << std::endl;
-  construireMarqueurPixel();
+  marqueurPourLeZoom();
   e.m_decalage_x = decalageApresZoom(e.m_decalage_x, e.m_largeur_fenetre, e.m_zoom_precedent, e.m_zoom);
   appliquerAxeX();
   e.m_decalage_y = decalageApresZoom(e.m_decalage_y, e.m_hauteur_fenetre, e.m_zoom_precedent, e.m_zoom);
   appliquerAxeY();
   terminerVue();
-}
-
-void construireMarqueurPixel() {
-  libererMarqueurPixel();
-  creerMarqueurPixel(coteMarqueur(g_etat->m_taille_pixel));
-}
-
-void libererMarqueurPixel() {
-  Etat& e = *g_etat;
-  if (e.m_surface_pixel_existe != 0) {
-    SDL_FreeSurface(e.m_surface_pixel);
-    e.m_surface_pixel = nullptr;
-    e.m_surface_pixel_existe = 0;
-  }
-  if (e.m_texture_pixel_existe != 0) {
-    if (e.m_texture_pixel != nullptr) SDL_DestroyTexture(e.m_texture_pixel);
-    e.m_texture_pixel = nullptr;
-    e.m_texture_pixel_existe = 0;
-  }
 }

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 
+#include "display/marqueur_pixel.h"
 #include "display/placement.h"
 #include "interaction/souris.h"
 #include "tests/etat_fixture.h"
@@ -144,6 +145,9 @@ TEST_F(VueTest, MarkerSidePerZoomIndex) {
     ASSERT_EQ(i, e.m_indice_zoom);
     EXPECT_EQ(taille[i], e.m_taille_pixel);
     EXPECT_EQ(cote[i], e.m_surface_pixel->w);
+    // the markers take the new size at once, not at the next colour pass
+    EXPECT_EQ(cote[i], e.m_rect_source_pixel.w);
+    EXPECT_EQ(cote[i], e.m_rect_source_pixel.h);
     changerZoom(-1);
   }
 }
