@@ -4,6 +4,7 @@
 #include "app/touche_bandeau.h"
 #include "display/trace.h"
 #include "interaction/reglage.h"
+#include "interaction/vue.h"
 #include "parcours/reprise.h"
 #include "parcours/retour.h"
 #include "tracking/suivi.h"
@@ -58,6 +59,8 @@ const std::vector<ToucheAjoutee>& touchesAjoutees() {
        "tolerances + 2, refait la derniere selection par couleur", releverTolerances},
       {SDL_SCANCODE_MINUS, SDL_SCANCODE_KP_MINUS, Declenchement::Repetition, "- / pave -",
        "tolerances - 2, refait la derniere selection par couleur", baisserTolerances},
+      {SDL_SCANCODE_0, SDL_SCANCODE_KP_0, Declenchement::UneFoisParAppui, "0 / pave 0",
+       "photo entiere : le plus grand zoom ou elle tient dans la fenetre, centree", montrerPhotoEntiere},
   };
   return table;
 }
