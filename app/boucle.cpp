@@ -14,6 +14,7 @@
 #include "display/trace.h"
 #include "interaction/clavier.h"
 #include "interaction/souris.h"
+#include "interaction/vue.h"
 #include "parcours/prechargement_photos.h"
 #include "parcours/navigation.h"
 #include "parcours/vue_suivante.h"
@@ -50,10 +51,19 @@ void prendreEntrees(Etat& e) {
   e.m_entrees.boutons_en_attente = n > 0 ? uint32_t(n) : 0;
 }
 
+// One zoom step per wheel notch about the pointer; it does not end the poll,
+// so the button events the step takes stay the same.
+void tournerMolette(const SDL_MouseWheelEvent& molette) {
+  const int32_t y = molette.direction == SDL_MOUSEWHEEL_FLIPPED ? -molette.y : molette.y;
+  if (y == 0) return;
+  zoomerMolette(y > 0 ? +1 : -1, molette.mouseX, molette.mouseY);
+}
+
 // Takes the next event the program acts on: the close request, a button press
 // or release. Ignored events before it are drained in the same poll, so a
 // drag's motion events never delay the release or the close request; the key
-// and button presses and the reset notices among them are counted as they go.
+// and button presses and the reset notices among them are counted as they go,
+// and each wheel event zooms as it goes.
 void etapeEvenements() {
   Etat& e = *g_etat;
   SDL_Event ev;
@@ -74,6 +84,9 @@ void etapeEvenements() {
         return;
       case SDL_KEYDOWN:
         compterAppui(e.m_entrees, ev.key);
+        break;
+      case SDL_MOUSEWHEEL:
+        tournerMolette(ev.wheel);
         break;
       case SDL_RENDER_TARGETS_RESET:
       case SDL_RENDER_DEVICE_RESET:

@@ -2,9 +2,13 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "etat/etat.h"
 #include "app/touches.h"
 #include "display/bandeau.h"
+#include "display/marqueur_pixel.h"
 #include "tracking/suivi.h"
 #include "tests/etat_fixture.h"
 
@@ -145,6 +149,40 @@ TEST_F(BoucleTest, PressesReachTheKeysAndTheRunThroughTheFrame) {
       "Suivi demarre\nSuivi arrete : touche espace\n",
       console_.lu());
   EXPECT_FALSE(e.m_suivi_en_cours);
+}
+
+// Each wheel event zooms one step about its pointer, its direction as the
+// system flips it; a zero notch does nothing; the wheel does not end the poll,
+// so the press queued behind it is still this frame's.
+TEST_F(BoucleTest, WheelZoomsOneStepPerEventInTheSamePoll) {
+  Etat& e = *g_etat;
+  SDL_Surface* ecran = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_RGB888);
+  e.m_rendu = SDL_CreateSoftwareRenderer(ecran);
+  const double table[9] = {0.125, 0.25, 0.5, 1, 2, 5, 10, 20, 50};
+  std::copy(table, table + 9, e.m_table_zoom);
+  e.m_indice_zoom = 3;
+  e.m_indice_zoom_max = 8;
+  e.m_largeur_photo = e.m_hauteur_photo = 100;
+  for (auto [y, sens] : {std::pair{1, SDL_MOUSEWHEEL_NORMAL}, std::pair{1, SDL_MOUSEWHEEL_FLIPPED},
+                         std::pair{0, SDL_MOUSEWHEEL_NORMAL}, std::pair{-3, SDL_MOUSEWHEEL_NORMAL}}) {
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEWHEEL;
+    ev.wheel.y = y;
+    ev.wheel.direction = Uint32(sens);
+    ev.wheel.mouseX = 30;
+    ev.wheel.mouseY = 40;
+    ASSERT_EQ(1, SDL_PushEvent(&ev));
+  }
+  pousser(SDL_MOUSEBUTTONDOWN);
+  handleEvents();
+  EXPECT_EQ("Molette : zoom 2\nMolette : zoom 1\nMolette : zoom 0.5\n", console_.lu());
+  EXPECT_EQ(2, e.m_indice_zoom);
+  EXPECT_EQ(0, enAttente(SDL_MOUSEBUTTONDOWN));
+  EXPECT_EQ(1u, e.m_entrees.boutons_pris);
+  libererMarqueurPixel();
+  SDL_DestroyRenderer(e.m_rendu);
+  e.m_rendu = nullptr;
+  SDL_FreeSurface(ecran);
 }
 
 TEST_F(BoucleTest, ButtonsWithoutValidZoomAreIgnored) {

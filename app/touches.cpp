@@ -6,6 +6,7 @@
 #include "interaction/reglage.h"
 #include "parcours/saut.h"
 #include "parcours/navigation.h"
+#include "interaction/vue.h"
 #include "parcours/reprise.h"
 #include "parcours/retour.h"
 #include "tracking/suivi.h"
@@ -70,6 +71,8 @@ const std::vector<ToucheAjoutee>& touchesAjoutees() {
        "derniere photo (celle a mesurer)", dernierePhoto},
       {SDL_SCANCODE_N, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "N",
        "passer la photo sans enregistrement (retire celui d'une photo passee)", passerPhoto},
+      {SDL_SCANCODE_0, SDL_SCANCODE_KP_0, Declenchement::UneFoisParAppui, "0 / pave 0",
+       "photo entiere : le plus grand zoom ou elle tient dans la fenetre, centree", montrerPhotoEntiere},
   };
   return table;
 }

@@ -14,6 +14,7 @@
 
 #include "etat/etat.h"
 #include "display/calques.h"
+#include "display/marqueur_pixel.h"
 #include "display/placement.h"
 #include "display/rendu.h"
 #include "interaction/souris.h"

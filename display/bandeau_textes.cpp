@@ -103,6 +103,10 @@ ValeursBandeau valeursBandeau(const PlaceSerie& place) {
   v.centre_y = e.m_centre_y;
   v.zoom = e.m_zoom;
   v.suivi_en_cours = e.m_suivi_en_cours;
+  // the closing picture records nothing
+  v.centre_repete = e.m_nombre_selectionnes > 0 && !e.m_histoire_selection.changee &&
+                    e.nom_photo_complet != cheminImageFin();
+  v.entree_bloquee = e.m_vue_suivante_bloquee;
   return v;
 }
 
@@ -117,6 +121,8 @@ std::vector<std::string> textesBandeau(const ValeursBandeau& v, size_t colonnes)
   champs.push_back("centre " + reel(v.centre_x, "%.1f") + " " + reel(v.centre_y, "%.1f"));
   champs.push_back("zoom " + reel(v.zoom, "%g"));
   if (v.suivi_en_cours) champs.push_back("suivi");
+  if (v.centre_repete) champs.push_back("centre de la photo precedente");
+  if (v.entree_bloquee) champs.push_back("Entree bloquee : S, E, D, I ou A");
 
   // the fields on as few lines as the width allows, never one split
   std::vector<std::string> lignes{couperFin(couperDebut(v.nom_photo, place_nom) + rang, colonnes)};

@@ -27,6 +27,10 @@ struct ValeursBandeau {
   double centre_x = 0.0, centre_y = 0.0;
   double zoom = 0.0;
   bool suivi_en_cours = false;
+  // RETURN would record again a centre no selection change on this photo made
+  bool centre_repete = false;
+  // RETURN waits for a sub-mode key
+  bool entree_bloquee = false;
 };
 
 // The record's values for the strip, at `place` in the series.
@@ -34,7 +38,8 @@ ValeursBandeau valeursBandeau(const PlaceSerie& place);
 
 // The lines of the strip, each at most `colonnes` characters: the photo's
 // name (its end kept) with its rank and length, then the modes, tolerances,
-// count, centre, zoom and the automatic run, on as few lines as they fit.
+// count, centre, zoom, the automatic run and what RETURN would do, on as few
+// lines as they fit.
 std::vector<std::string> textesBandeau(const ValeursBandeau& v, size_t colonnes);
 
 // The help's lines, each at most `colonnes` characters: a title, then each

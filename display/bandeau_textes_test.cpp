@@ -22,6 +22,7 @@ TEST_F(EtatTest, BandeauStripTextsShowTheRecordAndCutLongNamesFromTheFront) {
   e.m_tolerance_vert = 20;
   e.m_tolerance_bleu = 255;
   e.m_nombre_selectionnes = 42;
+  e.m_histoire_selection.changee = true;  // a centre of this photo: no warning
   e.m_centre_x = 12.34;
   e.m_centre_y = 45.66;
   e.m_zoom = 0.5;
@@ -49,6 +50,29 @@ TEST_F(EtatTest, BandeauStripTextsShowTheRecordAndCutLongNamesFromTheFront) {
   EXPECT_EQ("a\xC3\xA9", couperDebut("a\xC3\xA9", 2));
   EXPECT_EQ("..", couperDebut("abcdef", 2));
   EXPECT_EQ("ab\xC3\xA9...", couperFin("ab\xC3\xA9\xC3\xA9xyz", 6));
+}
+
+// The strip warns when RETURN would record a centre no selection change on
+// this photo made (never on the closing picture, never with nothing
+// selected), and when RETURN waits for a sub-mode key.
+TEST_F(EtatTest, BandeauStripSaysWhatReturnWouldDo) {
+  Etat& e = *g_etat;
+  e.nom_photo_complet = "img_002.png";
+  e.m_nombre_selectionnes = 3;
+  const std::string repete = "centre de la photo precedente", bloquee = "Entree bloquee : S, E, D, I ou A";
+  auto derniere = [] { return textesBandeau(valeursBandeau(PlaceSerie{2, 5}), 400).back(); };
+  EXPECT_NE(std::string::npos, derniere().find(" | " + repete));
+  e.m_histoire_selection.changee = true;
+  EXPECT_EQ(std::string::npos, derniere().find(repete));
+  e.m_histoire_selection.changee = false;
+  e.m_nombre_selectionnes = 0;
+  EXPECT_EQ(std::string::npos, derniere().find(repete));
+  e.m_nombre_selectionnes = 3;
+  e.nom_photo_complet = cheminImageFin();
+  EXPECT_EQ(std::string::npos, derniere().find(repete));
+  EXPECT_EQ(std::string::npos, derniere().find(bloquee));
+  e.m_vue_suivante_bloquee = true;
+  EXPECT_NE(std::string::npos, derniere().find(" | " + bloquee));
 }
 
 // The help pads each key to the longest name, counted in characters, and

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "display/marqueur_pixel.h"
 #include "interaction/souris.h"
-#include "interaction/vue.h"
 #include "tests/etat_fixture.h"
 
 namespace {

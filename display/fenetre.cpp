@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "etat/etat.h"
+#include "display/marqueur_pixel.h"
 #include "display/photo.h"
 #include "display/placement.h"
 
@@ -51,6 +52,8 @@ bool init() {
   std::cout << "larg photo = " << e.m_largeur_photo << " haut photo = " << e.m_hauteur_photo << std::endl;
 
   placerPhoto();
+  // the selected pixels show from the first colour pass, before any zoom step
+  marqueurPourLeZoom();
   std::cout << "photo : x_source = " << e.m_rect_source.x << " larg = " << e.m_rect_source.w
             << " y = " << e.m_rect_source.y << " haut = " << e.m_rect_source.h << std::endl;
   std::cout << "init success" << std::endl;

@@ -108,6 +108,10 @@ TEST_F(InitTest, OpensWindowLoadsAndPlacesThePhoto) {
   EXPECT_NE(nullptr, e.pTempSurface_prairie);
   EXPECT_NE(nullptr, e.m_pTexture_prairie);
   rectEgal({150, 100, 500, 400}, e.m_rect_destination);
+  // the marker of the starting zoom, ready for the first colour pass
+  EXPECT_EQ(1, e.m_taille_pixel);
+  EXPECT_NE(nullptr, e.m_texture_pixel);
+  rectEgal({0, 0, 1, 1}, e.m_rect_source_pixel);
   int x = 0, y = 0;
   SDL_GetWindowPosition(e.m_fenetre, &x, &y);
   EXPECT_EQ(100, x);

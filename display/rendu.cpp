@@ -198,15 +198,21 @@ bool fermetureEnAttente() {
 }
 
 // No photo: report it and, while the run goes on, wait for the operator's
-// number. After the close request nobody is there to answer.
+// number. After the close request nobody is there to answer. Once the
+// console's input has ended nobody ever will: the line is said once, and the
+// frames go on without it.
 void attendreReponse(Etat& e) {
+  if (e.m_absence_signalee && entreeConsoleFinie()) return;
+  e.m_absence_signalee = false;
   std::cout << "Erreur de chargement de la photo : m_pTexture_prairie n'existe pas" << std::endl;
   if (!e.m_en_marche || fermetureEnAttente()) return;
   long long reponse = 0;
-  if (lireEntierConsole(reponse) == Lecture::Nombre) {
+  const Lecture lecture = lireEntierConsole(reponse);
+  if (lecture == Lecture::Nombre) {
     e.m_reponse_console = int32_t(std::clamp<long long>(reponse, std::numeric_limits<int32_t>::min(),
                                                         std::numeric_limits<int32_t>::max()));
   }
+  e.m_absence_signalee = lecture == Lecture::Fin && entreeConsoleFinie();
 }
 
 }  // namespace
@@ -227,6 +233,7 @@ void render() {
       copierAvecBandes(DessousBandeau{[&]() { dessinerDessous(e, photo); }, vueDessous(e, photo)});
   if (photo.texture != nullptr && !avec_bandes) copierVisible(e, photo.texture, photo.source, photo.destination);
   if (e.m_pTexture_prairie == nullptr) attendreReponse(e);
+  else e.m_absence_signalee = false;  // the next missing photo is said again
 
   if (bandes.empty()) {
     dessinerMarques(e);

@@ -229,6 +229,11 @@ struct Etat {
   // and cleared by display/dessous_bandeau.cpp, which draws its texture again.
   bool m_cibles_perdues = false;
 
+  // The missing photo's line was printed at a frame that found the console's
+  // input at its end: written by display/rendu.cpp only, which then stops
+  // printing it until a photo shows again.
+  bool m_absence_signalee = false;
+
   // The worker reading the next photos ahead: made at the first request and
   // dropped by parcours/prechargement_photos.cpp only.
   Possede<Prechargeur> m_prechargeur{nullptr, nullptr};

@@ -23,6 +23,7 @@
 #include "etat/conversion.h"
 #include "etat/etat.h"
 #include "display/calques.h"
+#include "display/marqueur_pixel.h"
 #include "fuzz/entree_selection.h"
 #include "interaction/clavier.h"
 #include "interaction/passe_couleur.h"

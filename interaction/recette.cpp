@@ -35,6 +35,9 @@ void noterZone() {
   r.y1 = e.m_zone_y1;
   r.depart.clear();
   r.passes.clear();
+  // a zone drawn after a proposal is the operator's: the proposal sets the
+  // mark again after its own zone
+  e.m_histoire_selection.proposee = false;
 }
 
 void noterCouleur(int64_t nombre_avant) {

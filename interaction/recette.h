@@ -7,7 +7,7 @@
 #include "etat/recette.h"
 
 // Live operations record into m_recette and m_histoire_selection:
-// an accepted zone starts a new recipe with no bits;
+// an accepted zone starts a new recipe with no bits, no longer the proposal's;
 void noterZone();
 // a colour click (with a photo surface) made with the reference colour and
 // tolerances in force; nombre_avant is the selected count before it;

@@ -6,7 +6,7 @@
 
 #include "etat/conversion.h"
 #include "etat/etat.h"
-#include "display/aplat.h"
+#include "display/marqueur_pixel.h"
 #include "display/placement.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
@@ -30,21 +30,36 @@ void terminerVue() {
   }
 }
 
-void creerMarqueurPixel(int32_t cote) {
+// The table index one step from the current one; -1 at either end of the
+// table or where the table holds no usable factor.
+int32_t indiceVoisin(int sens) {
+  const Etat& e = *g_etat;
+  const int32_t maximum = std::min(e.m_indice_zoom_max, kTailleTable - 1);
+  if ((sens == 1 && e.m_indice_zoom >= maximum) || (sens == -1 && e.m_indice_zoom <= 0)) return -1;
+  const int32_t suivant = e.m_indice_zoom + sens;
+  return facteurUtilisable(e.m_table_zoom[suivant]) ? suivant : -1;
+}
+
+// The zoom of table index `indice`, from zoom_avant, keeping the photo point
+// under window point (wx, wy) where it is; the marker, the photo, the zone
+// and the cross follow.
+void zoomerAutour(int32_t indice, double zoom_avant, int32_t wx, int32_t wy) {
   Etat& e = *g_etat;
-  creerAplat({e.m_surface_pixel, e.m_surface_pixel_existe, e.m_texture_pixel, e.m_texture_pixel_existe}, cote, cote,
-             e.m_rouge_pixel, e.m_vert_pixel, e.m_bleu_pixel, e.m_alpha_pixel);
+  e.m_indice_zoom = indice;
+  e.m_zoom = e.m_table_zoom[indice];
+  marqueurPourLeZoom();
+  e.m_decalage_x = decalageAutour(e.m_decalage_x, wx, zoom_avant, e.m_zoom);
+  appliquerAxeX();
+  e.m_decalage_y = decalageAutour(e.m_decalage_y, wy, zoom_avant, e.m_zoom);
+  appliquerAxeY();
+  terminerVue();
 }
 
 }  // namespace
 
-int32_t coteMarqueur(int32_t taille_pixel) { return taille_pixel < 3 ? taille_pixel : taille_pixel - 2; }
-
-int32_t taillePixel(double zoom) { return std::max<int32_t>(1, plancher(zoom)); }
-
 double decalageApresZoom(double decalage, int32_t taille_fenetre, double zoom_avant, double zoom_apres) {
-  const int32_t c = taille_fenetre / 2;  // integer half, as the window-centre cross
-  return (c + decalage) * zoom_apres / zoom_avant - c;
+  // integer half, as the window-centre cross
+  return decalageAutour(decalage, taille_fenetre / 2, zoom_avant, zoom_apres);
 }
 
 void deplacerVue(Direction direction) {
@@ -75,38 +90,67 @@ void changerZoom(int sens) {
   // an index the parameter file got wrong must never reach the table
   if (e.m_indice_zoom < 0 || e.m_indice_zoom >= kTailleTable) return;
   e.m_zoom_precedent = e.m_table_zoom[e.m_indice_zoom];
-  const int32_t maximum = std::min(e.m_indice_zoom_max, kTailleTable - 1);
-  if ((sens == 1 && e.m_indice_zoom >= maximum) || (sens == -1 && e.m_indice_zoom <= 0)) return;
-  const int32_t suivant = e.m_indice_zoom + sens;
+  const int32_t suivant = indiceVoisin(sens);
   // an unfilled table would divide by zero below
-  if (!facteurUtilisable(e.m_zoom_precedent) || !facteurUtilisable(e.m_table_zoom[suivant])) return;
-  e.m_indice_zoom = suivant;
-  e.m_zoom = e.m_table_zoom[suivant];
-  e.m_taille_pixel = taillePixel(e.m_zoom);
+  if (suivant < 0 || !facteurUtilisable(e.m_zoom_precedent)) return;
   std::cout << (sens == 1 ? "dans P" : "dans L") << std::endl;
-  construireMarqueurPixel();
-  e.m_decalage_x = decalageApresZoom(e.m_decalage_x, e.m_largeur_fenetre, e.m_zoom_precedent, e.m_zoom);
-  appliquerAxeX();
-  e.m_decalage_y = decalageApresZoom(e.m_decalage_y, e.m_hauteur_fenetre, e.m_zoom_precedent, e.m_zoom);
-  appliquerAxeY();
+  zoomerAutour(suivant, e.m_zoom_precedent, e.m_largeur_fenetre / 2, e.m_hauteur_fenetre / 2);
+}
+
+void zoomerMolette(int sens, int32_t wx, int32_t wy) {
+  Etat& e = *g_etat;
+  if (sens != 1 && sens != -1) return;
+  if (!zoomValide()) return;
+  if (e.m_indice_zoom < 0 || e.m_indice_zoom >= kTailleTable) return;
+  const int32_t suivant = indiceVoisin(sens);
+  if (suivant < 0) return;  // at either end of the table, as P and L: nothing
+  // from the zoom shown, which the closing picture sets apart from the table
+  e.m_zoom_precedent = e.m_zoom;
+  std::cout << "Molette : zoom " << e.m_table_zoom[suivant] << std::endl;
+  zoomerAutour(suivant, e.m_zoom_precedent, wx, wy);
+  // the pan rule takes the window centre's photo point from the translation:
+  // the next pan step goes on from this view
+  e.m_translation_x = translationDe(e.m_decalage_x, e.m_largeur_photo, e.m_zoom, e.m_largeur_fenetre);
+  e.m_translation_y = translationDe(e.m_decalage_y, e.m_hauteur_photo, e.m_zoom, e.m_hauteur_fenetre);
+}
+
+void montrerPhotoEntiere() {
+  Etat& e = *g_etat;
+  if (e.m_largeur_photo <= 0 || e.m_hauteur_photo <= 0) {
+    std::cout << "Photo entiere : pas de photo" << std::endl;
+    return;
+  }
+  const int32_t indice = indicePhotoEntiere(e.m_table_zoom, std::min(e.m_indice_zoom_max, kTailleTable - 1),
+                                            e.m_largeur_photo, e.m_hauteur_photo, e.m_largeur_fenetre,
+                                            e.m_hauteur_fenetre);
+  if (indice < 0) return;  // no table: the parameter file stopped before it
+  e.m_zoom_precedent = e.m_zoom;
+  e.m_indice_zoom = indice;
+  e.m_zoom = e.m_table_zoom[indice];
+  std::cout << "Photo entiere : zoom " << e.m_zoom << std::endl;
+  marqueurPourLeZoom();
+  e.m_translation_x = e.m_translation_y = 0.0;
+  placerAvecTranslation(0.0, 0.0);
   terminerVue();
 }
 
-void construireMarqueurPixel() {
-  libererMarqueurPixel();
-  creerMarqueurPixel(coteMarqueur(g_etat->m_taille_pixel));
+int32_t indicePhotoEntiere(const double* table, int32_t indice_max, int32_t largeur_photo, int32_t hauteur_photo,
+                           int32_t largeur_fenetre, int32_t hauteur_fenetre) {
+  int32_t plus_petit = -1;
+  for (int32_t k = indice_max; k >= 0; --k) {
+    if (!facteurUtilisable(table[k])) continue;
+    // the placed sizes, rounded as the placement rounds them
+    if (arrondi(largeur_photo * table[k]) <= largeur_fenetre && arrondi(hauteur_photo * table[k]) <= hauteur_fenetre)
+      return k;
+    plus_petit = k;
+  }
+  return plus_petit;  // too large at every zoom: as small as the table goes
 }
 
-void libererMarqueurPixel() {
-  Etat& e = *g_etat;
-  if (e.m_surface_pixel_existe != 0) {
-    SDL_FreeSurface(e.m_surface_pixel);
-    e.m_surface_pixel = nullptr;
-    e.m_surface_pixel_existe = 0;
-  }
-  if (e.m_texture_pixel_existe != 0) {
-    if (e.m_texture_pixel != nullptr) SDL_DestroyTexture(e.m_texture_pixel);
-    e.m_texture_pixel = nullptr;
-    e.m_texture_pixel_existe = 0;
-  }
+double decalageAutour(double decalage, int32_t point, double zoom_avant, double zoom_apres) {
+  return (point + decalage) * zoom_apres / zoom_avant - point;
+}
+
+double translationDe(double decalage, int32_t taille_photo, double zoom, int32_t taille_fenetre) {
+  return ((taille_photo * zoom - taille_fenetre) * 0.5 - decalage) / zoom;
 }

@@ -4,7 +4,9 @@
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
+#include "display/marqueur_pixel.h"
 #include "display/placement.h"
 #include "interaction/souris.h"
 #include "tests/etat_fixture.h"
@@ -144,6 +146,9 @@ TEST_F(VueTest, MarkerSidePerZoomIndex) {
     ASSERT_EQ(i, e.m_indice_zoom);
     EXPECT_EQ(taille[i], e.m_taille_pixel);
     EXPECT_EQ(cote[i], e.m_surface_pixel->w);
+    // the markers take the new size at once, not at the next colour pass
+    EXPECT_EQ(cote[i], e.m_rect_source_pixel.w);
+    EXPECT_EQ(cote[i], e.m_rect_source_pixel.h);
     changerZoom(-1);
   }
 }
@@ -163,6 +168,68 @@ TEST_F(VueTest, ZoomAtEitherEndChangesNothing) {
     EXPECT_EQ(dx, e.m_decalage_x);
     EXPECT_EQ(0, e.m_surface_pixel_existe);
   }
+}
+
+// The wheel keeps the photo point under the pointer through each step, in
+// either direction and from the closing picture's zoom, the next pan step
+// going on from that view; at either end of the table nothing changes.
+TEST_F(VueTest, WheelKeepsThePointUnderThePointer) {
+  Etat& e = *g_etat;
+  vueA(3);
+  e.m_zoom = 0.25;  // the closing picture's zoom, index 3 kept
+  auto point = [&e](int wx, int wy) {
+    return std::make_pair((wx + e.m_decalage_x) / e.m_zoom, (wy + e.m_decalage_y) / e.m_zoom);
+  };
+  const auto avant = point(123, 456);
+  zoomerMolette(+1, 123, 456);
+  zoomerMolette(-1, 123, 456);
+  zoomerMolette(-1, 123, 456);
+  EXPECT_EQ("Molette : zoom 2\nMolette : zoom 1\nMolette : zoom 0.5\n", console_.lu());
+  EXPECT_EQ(2, e.m_indice_zoom);
+  EXPECT_EQ(1.0, e.m_zoom_precedent);
+  EXPECT_DOUBLE_EQ(avant.first, point(123, 456).first);
+  EXPECT_DOUBLE_EQ(avant.second, point(123, 456).second);
+  EXPECT_EQ(1, e.m_rect_source_pixel.w);
+  const double dx = e.m_decalage_x;  // one pan step on from this view, not from the old pan
+  deplacerVue(Direction::Droite);
+  EXPECT_DOUBLE_EQ(dx - 20.0, e.m_decalage_x);
+
+  for (int i : {0, 8}) {
+    SCOPED_TRACE(i);
+    vueA(i);
+    const double d = e.m_decalage_x;
+    zoomerMolette(i == 0 ? -1 : +1, 10, 10);
+    EXPECT_EQ("", console_.lu());
+    EXPECT_EQ(i, e.m_indice_zoom);
+    EXPECT_EQ(d, e.m_decalage_x);
+  }
+}
+
+// Key 0: the largest factor at which the placed photo fits, else the
+// smallest; centred with the pan cleared.
+TEST_F(VueTest, WholePhotoTakesTheLargestZoomThatFits) {
+  struct Cas { int32_t w, h, attendu; };
+  for (Cas c : {Cas{1000, 800, 2}, Cas{800, 600, 3}, Cas{801, 10, 2}, Cas{4000, 3000, 0}, Cas{100000, 1, 0}}) {
+    SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+    EXPECT_EQ(c.attendu, indicePhotoEntiere(kTable, 8, c.w, c.h, 800, 600));
+  }
+  EXPECT_EQ(4, indicePhotoEntiere(kTable, 4, 10, 10, 800, 600));
+  const double vide[9] = {};
+  EXPECT_EQ(-1, indicePhotoEntiere(vide, 8, 10, 10, 800, 600));
+
+  Etat& e = *g_etat;
+  vueA(6);
+  e.m_translation_x = 37.0;
+  montrerPhotoEntiere();
+  EXPECT_EQ("Photo entiere : zoom 0.5\n", console_.lu());
+  EXPECT_EQ(2, e.m_indice_zoom);
+  EXPECT_EQ(0.0, e.m_translation_x);
+  EXPECT_EQ(150, e.m_rect_destination.x);
+  EXPECT_EQ(100, e.m_rect_destination.y);
+  e.m_largeur_photo = 0;
+  montrerPhotoEntiere();
+  EXPECT_EQ("Photo entiere : pas de photo\n", console_.lu());
+  EXPECT_EQ(2, e.m_indice_zoom);
 }
 
 TEST_F(VueTest, PreviousFactorComesFromTheTable) {

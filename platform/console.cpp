@@ -31,6 +31,12 @@ void fermerConsole() {
 #endif
 }
 
+bool entreeConsoleFinie() {
+  // std::cin reads through stdin (synchronised with C's streams): a read
+  // error leaves its mark there, the end of input does not
+  return std::cin.eof() && !std::cin.bad() && std::ferror(stdin) == 0;
+}
+
 Lecture lireEntierConsole(long long& valeur) {
   if (!std::cin.good()) return Lecture::Fin;
   long long lu = 0;

@@ -14,6 +14,10 @@ enum class Lecture {
   Fin,      // end of input or a read interrupted: the stream stays failed
 };
 
+// True once the console's input has ended: the stream failed at the end of
+// its input, not on a read error (a read a signal interrupted).
+bool entreeConsoleFinie();
+
 // Reads one whole number from std::cin into a temporary. A number beyond the
 // range of long long is clamped to it. The value is untouched unless Nombre.
 Lecture lireEntierConsole(long long& valeur);

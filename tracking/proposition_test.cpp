@@ -3,6 +3,7 @@
 #include <string>
 
 #include "etat/etat.h"
+#include "interaction/recette.h"
 #include "output/detail_souvenir.h"
 #include "parcours/enregistrement.h"
 #include "tests/etat_fixture.h"
@@ -141,6 +142,12 @@ TEST_F(PropositionTest, ProposesFromTheLastMeasuredPhoto) {
   noterRectangle(0, 0, 1, 1, true);
   const std::string manuel = texteDetailDe(souvenirAvantAvance(), 3);
   EXPECT_EQ("manuel\r\n", manuel.substr(manuel.size() - 8));
+  // a zone drawn after a proposal is the operator's too
+  EXPECT_EQ(IssueProposition::Sure, proposerSelection());
+  console_.lu();
+  noterZone();
+  const std::string zone = texteDetailDe(souvenirAvantAvance(), 3);
+  EXPECT_EQ("manuel\r\n", zone.substr(zone.size() - 8));
 }
 
 // Faster than predicted: the square crosses the border, the zone grows once

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A missing first photo: reported, the run goes on; each frame waits for a
-# number on the console; the close request then ends the run.
+# number on the console; the close request then ends the run. With the
+# console's input at its end, the line comes once and the frames go on.
 source "$(dirname "$0")/lib.sh"
 e2e_debut "${1:-}"
 
@@ -34,3 +35,17 @@ cmp -s "$E2E_DOSSIER/attendu.txt" "$E2E_DOSSIER/debut_boucle.txt" ||
   e2e_echec "start of the run differs: $(diff "$E2E_DOSSIER/attendu.txt" "$E2E_DOSSIER/debut_boucle.txt")"
 [ "$(tail -n 2 "$console")" = $'cleaning game\napres delete[]' ] || e2e_echec "no shutdown lines"
 [ "$(e2e_nombre_lignes "$manque")" -eq 4 ] || e2e_echec "expected 4 missing-photo lines"
+
+# Again with the console's input ended: one line, and the frames go on (a
+# zoom key still acts) without printing it again.
+e2e_lancer
+e2e_fermer_entree
+e2e_attendre_ligne "init success"
+e2e_attendre_ligne "$manque"
+e2e_fenetre
+e2e_tenir p "dans P"
+e2e_tenir l "dans L"
+[ "$(e2e_nombre_lignes "$manque")" -eq 1 ] || e2e_echec "the missing photo's line repeats at the end of input"
+e2e_arreter
+[ "$E2E_CODE" -eq 0 ] || e2e_echec "exit code $E2E_CODE"
+[ "$(e2e_nombre_lignes "$manque")" -eq 1 ] || e2e_echec "the missing photo's line repeats at the close"

@@ -77,6 +77,18 @@ attendu=$(e2e_centre 30 40 90 100 disque)
 e2e_clic $CX $CY
 e2e_attendre_ligne "$attendu"
 grep -qx "Fin lecture couleur" "$E2E_DOSSIER/console.txt" || e2e_echec "no end of colour read"
+# The selected pixels show at once, at the starting zoom, before any zoom key:
+# the disc's red (200,30,30) under the zone's red overlay at alpha 30 is
+# 206,26,26, and the white marker at alpha 30 over that gives 212,53,53.
+e2e_attendre_marqueur() {
+  local limite=$((SECONDS + E2E_DELAI)) vu
+  until vu=$(e2e_pixel "$1" "$2") &&
+    awk -F, '{ exit !($1 >= 211 && $1 <= 213 && $2 >= 52 && $2 <= 54 && $3 >= 52 && $3 <= 54) }' <<<"$vu"; do
+    [ "$SECONDS" -lt "$limite" ] || e2e_echec "no marker at window pixel ($1, $2): $vu"
+    sleep 0.1
+  done
+}
+e2e_attendre_marqueur $((CX + 5)) $((CY + 5))   # off the crosses
 
 # Remove the disc's right half: columns 60..100 of rows 40..100.
 e2e_mode d "$RETRAIT"
