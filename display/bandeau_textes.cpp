@@ -103,9 +103,10 @@ ValeursBandeau valeursBandeau(const PlaceSerie& place) {
   v.centre_y = e.m_centre_y;
   v.zoom = e.m_zoom;
   v.suivi_en_cours = e.m_suivi_en_cours;
-  // the closing picture records nothing
+  // the closing picture records nothing, and RETURN on a past photo left
+  // unchanged only shows the next one
   v.centre_repete = e.m_nombre_selectionnes > 0 && !e.m_histoire_selection.changee &&
-                    e.nom_photo_complet != cheminImageFin();
+                    e.nom_photo_complet != cheminImageFin() && e.m_historique.affichee < 0;
   v.entree_bloquee = e.m_vue_suivante_bloquee;
   return v;
 }
