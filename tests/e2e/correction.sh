@@ -46,14 +46,8 @@ egal() {  # NAME: the four files are those kept under NAME
   done
 }
 relancer() {
-  e2e_fermer_entree
-  rm -f "$E2E_DOSSIER/entree"
-  mv "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_$1.txt"
-  : >"$E2E_DOSSIER/console.txt"
   E2E_ZONES=0
-  e2e_lancer
-  e2e_attendre_ligne "init success"
-  e2e_fenetre
+  e2e_relancer "$1"
   e2e_souris 100 75
 }
 

@@ -60,13 +60,7 @@ mkdir -p "$E2E_DOSSIER/premier"
 cp "$E2E_DOSSIER"/donnees/resu_* "$E2E_DOSSIER"/donnees/trajectoire.svg "$E2E_DOSSIER/premier/"
 
 # started again: F brings the corrected run back
-e2e_fermer_entree
-rm -f "$E2E_DOSSIER/entree"
-mv "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_1.txt"
-: >"$E2E_DOSSIER/console.txt"
-e2e_lancer
-e2e_attendre_ligne "init success"
-e2e_fenetre
+e2e_relancer 1
 e2e_tenir f "Reprise de $photos photos"
 for f in "$E2E_DOSSIER"/premier/resu_*; do
   cmp -s "$f" "$E2E_DOSSIER/donnees/${f##*/}" || e2e_echec "${f##*/} is not the corrected run's after F"

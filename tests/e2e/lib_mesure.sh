@@ -194,3 +194,15 @@ serie_demarrer() {
   e2e_glisser 0 0 $((SERIE_LARGEUR - 1)) $((SERIE_HAUTEUR - 1))
   lecteur_attendre "Taille de is_select : $((SERIE_LARGEUR * SERIE_HAUTEUR))"
 }
+
+# e2e_relancer NAME: after e2e_arreter, the program started again in the same
+# folder, the earlier transcript kept as console_NAME.txt; waits for its window.
+e2e_relancer() {
+  e2e_fermer_entree
+  rm -f "$E2E_DOSSIER/entree"
+  mv "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_$1.txt"
+  : >"$E2E_DOSSIER/console.txt"
+  e2e_lancer
+  e2e_attendre_ligne "init success"
+  e2e_fenetre
+}

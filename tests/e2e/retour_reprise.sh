@@ -98,13 +98,7 @@ reculer photos/img_004.png
 egal 3
 e2e_arreter
 [ "$E2E_CODE" -eq 0 ] || e2e_echec "exit code $E2E_CODE"
-e2e_fermer_entree
-rm -f "$E2E_DOSSIER/entree"
-mv "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_1.txt"
-: >"$E2E_DOSSIER/console.txt"
-e2e_lancer
-e2e_attendre_ligne "init success"
-e2e_fenetre
+e2e_relancer 1
 e2e_souris 100 75
 for f in $RESU_POINT $RESU_X $RESU_Y $DETAIL; do
   cmp -s "$E2E_DOSSIER/etats/3/${f#donnees/}" "$E2E_DOSSIER/$f.bak" || e2e_echec "$f.bak is not the first run's"
