@@ -180,8 +180,14 @@ TEST_F(BoucleTest, WheelZoomsOneStepPerEventInTheSamePoll) {
   EXPECT_EQ(0, enAttente(SDL_MOUSEBUTTONDOWN));
   EXPECT_EQ(1u, e.m_entrees.boutons_pris);
   libererMarqueurPixel();
-  SDL_DestroyRenderer(e.m_rendu);
+  // the zoom steps made the zone overlay again, as every zoom step does
+  if (e.m_fog_existe != 0) SDL_FreeSurface(e.Fog);
+  e.Fog = nullptr;
+  e.m_fog_existe = 0;
+  SDL_DestroyRenderer(e.m_rendu);  // the overlay's texture goes with it
   e.m_rendu = nullptr;
+  e.gFog = nullptr;
+  e.m_gfog_existe = 0;
   SDL_FreeSurface(ecran);
 }
 
