@@ -29,9 +29,7 @@ void remplacerEtPasser(int64_t indice, Souvenir s) {
   h.remplacer(static_cast<size_t>(indice), std::move(s));
   reecrireFichiers(h.souvenirs);
   redessinerImageParcours();
-  montrerPhoto(indice + 1);
-  e.m_vue_suivante_bloquee = true;
-  h.entree_a_relacher = true;
+  montrerSuivanteApresEntree();
 }
 
 // The photo shown, as its row will tell it: name, counters and size of the
@@ -50,12 +48,9 @@ Souvenir souvenirDeLaPhotoPassee(int64_t indice) {
 
 void corrigerPhotoPassee() {
   Etat& e = *g_etat;
-  Historique& h = e.m_historique;
-  const int64_t indice = h.affichee;
+  const int64_t indice = e.m_historique.affichee;
   if (!e.m_histoire_selection.changee) {
-    montrerPhoto(indice + 1);
-    e.m_vue_suivante_bloquee = true;
-    h.entree_a_relacher = true;
+    montrerSuivanteApresEntree();
     return;
   }
   Souvenir s = souvenirDeLaPhotoPassee(indice);

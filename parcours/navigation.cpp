@@ -22,14 +22,26 @@ int64_t indicePhotoMontree() {
 
 bool surPhotoPassee() { return g_etat->m_historique.affichee >= 0; }
 
+bool entreeTenue() {
+  const Uint8* clavier = g_etat->m_etat_clavier;
+  return clavier != nullptr && clavier[SDL_SCANCODE_RETURN] != 0;
+}
+
 bool navigationRefusee(const char* quoi) {
   const Etat& e = *g_etat;
   const char* raison = nullptr;
-  if (e.m_etat_clavier != nullptr && e.m_etat_clavier[SDL_SCANCODE_RETURN]) raison = "touche Entree enfoncee";
+  if (entreeTenue()) raison = "touche Entree enfoncee";
   if (e.m_suivi_en_cours) raison = "suivi en cours";
   if (raison == nullptr) return false;
   std::cout << quoi << " impossible : " << raison << std::endl;
   return true;
+}
+
+void montrerSuivanteApresEntree() {
+  Etat& e = *g_etat;
+  montrerPhoto(indicePhotoMontree() + 1);
+  e.m_vue_suivante_bloquee = true;
+  e.m_historique.entree_a_relacher = true;
 }
 
 void montrerPhoto(int64_t indice) {
@@ -109,8 +121,7 @@ void dernierePhoto() {
 void etapeNavigation() {
   Etat& e = *g_etat;
   Historique& h = e.m_historique;
-  if (!h.entree_a_relacher) return;
-  if (e.m_etat_clavier != nullptr && e.m_etat_clavier[SDL_SCANCODE_RETURN]) return;
+  if (!h.entree_a_relacher || entreeTenue()) return;
   h.entree_a_relacher = false;
   e.m_vue_suivante_bloquee = false;
 }

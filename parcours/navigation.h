@@ -22,9 +22,16 @@ void photoSuivante();    // PAGE DOWN
 void premierePhoto();    // HOME
 void dernierePhoto();    // END
 
+// RETURN on a past photo: the next photo of the run, RETURN acting again
+// only once released, so a held RETURN steps one photo.
+void montrerSuivanteApresEntree();
+
 // Once a frame: RETURN, held through the photo it showed, is free again once
 // released.
 void etapeNavigation();
+
+// RETURN is down in the keyboard state of this frame.
+bool entreeTenue();
 
 // True, after printing "<quoi> impossible : " and the reason, when a key
 // that changes the photo must not act now: RETURN held (it would act again

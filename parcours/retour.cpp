@@ -1,16 +1,14 @@
 #include "parcours/retour.h"
 
-#include <SDL.h>
-
 #include <iostream>
 #include <vector>
 
 #include "etat/etat.h"
-#include "display/placement.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
 #include "output/resultats.h"
 #include "parcours/chargement.h"
+#include "parcours/navigation.h"
 #include "parcours/selection_photo.h"
 #include "series/compteurs.h"
 
@@ -36,11 +34,11 @@ void retirerEcritures(const Souvenir& s) {
 void reculerPhoto() {
   Etat& e = *g_etat;
   // RETURN still down would record the photo again in the next frame
-  if (e.m_etat_clavier != nullptr && e.m_etat_clavier[SDL_SCANCODE_RETURN]) {
+  if (entreeTenue()) {
     std::cout << "Retour impossible : touche Entree enfoncee" << std::endl;
     return;
   }
-  if (e.m_historique.affichee >= 0) {
+  if (surPhotoPassee()) {
     // a step back takes the last RETURN back: the past photo shown keeps its record
     std::cout << "Retour impossible : photo passee affichee (Fin : derniere photo)" << std::endl;
     return;
