@@ -109,7 +109,7 @@ xdotool keydown Return
 e2e_attendre_motif "^Photo 2 corrigee : " 1
 kill -9 "$E2E_PID"
 xdotool keyup Return
-e2e_attendre_fin
+E2E_DELAI=120 e2e_attendre_fin  # a kill waits for a sync in progress, slow on a loaded disk
 relancer 2
 e2e_tenir f "Reprise de 7 photos"
 python3 "$(dirname "$0")/../outils/lire_detail.py" "$E2E_DOSSIER/$DETAIL" "$E2E_DOSSIER/donnees" ||
