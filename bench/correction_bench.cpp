@@ -21,7 +21,7 @@
 #include "interaction/selection.h"
 #include "output/detail.h"
 #include "output/detail_souvenir.h"
-#include "output/reecriture.h"
+#include "output/concordance.h"
 #include "output/resultats.h"
 #include "parcours/correction.h"
 #include "parcours/enregistrement.h"
@@ -81,7 +81,9 @@ int main(int argc, char** argv) {
     m.ligne_detail = texteDetailDe(m, i + 1);
     e.m_historique.ajouter(std::move(m));
   }
-  reecrireFichiers(e.m_historique.souvenirs);
+  std::string raison;
+  reecrireDetail(e.m_historique.souvenirs, raison);
+  reecrireResultats(e.m_historique.souvenirs);
 
   int tours = argc > 1 ? std::atoi(argv[1]) : 9;
   if (tours < 1) tours = 9;

@@ -233,6 +233,9 @@ struct Etat {
   // input at its end: written by display/rendu.cpp only, which then stops
   // printing it until a photo shows again.
   bool m_absence_signalee = false;
+  // The picture of the run failed to be written and was named: its next
+  // write that works is named too.
+  bool m_image_parcours_en_panne = false;
 
   // The worker reading the next photos ahead: made at the first request and
   // dropped by parcours/prechargement_photos.cpp only.

@@ -50,7 +50,6 @@ struct Souvenir {
   bool saute = false;  // passed with N: no record, the row says so
   std::string texte_x, texte_y;
   std::string ligne_detail;  // the detail row's text, for the files rewritten whole
-  size_t octets_detail = 0, octets_point = 0, octets_x = 0, octets_y = 0;
 };
 
 // Bytes of packed bits kept at most; past it the oldest advances lose their

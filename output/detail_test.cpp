@@ -120,10 +120,14 @@ TEST_F(EtatTest, DetailRowsReadBackByteForByteHereAndInPython) {
   // The check against the result files the end-to-end runs rely on.
   FichierResultat point(dossier + "/resu_point.txt"), x(dossier + "/resu_point_orbelan_x.txt"),
       y(dossier + "/resu_point_orbelan_y.txt");
-  ecrireTextesDans(point, x, y, "12.5000000000", "-7.2500000000");
+  const TextesRecord record = textesRecord("12.5000000000", "-7.2500000000");
+  const auto ecrireTextesDans = [&record](FichierResultat& p, FichierResultat& fx, FichierResultat& fy) {
+    EXPECT_TRUE(p.ajouter(record.point) && fx.ajouter(record.x) && fy.ajouter(record.y));
+  };
+  ecrireTextesDans(point, x, y);
   sortieDe("python3 " + kScript + " " + chemin + " " + dossier + " 2>/dev/null", code);
   EXPECT_NE(0, code);  // row 3 is missing from them
-  ecrireTextesDans(point, x, y, "12.5000000000", "-7.2500000000");
+  ecrireTextesDans(point, x, y);
   sortieDe("python3 " + kScript + " " + chemin + " " + dossier, code);
   EXPECT_EQ(0, code);
 }

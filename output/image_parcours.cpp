@@ -1,8 +1,10 @@
 #include "output/image_parcours.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <iostream>
 #include <locale>
 #include <sstream>
 
@@ -270,6 +272,16 @@ void redessinerImageParcours() {
     largeur = souvenirs[i].largeur_photo;
     hauteur = souvenirs[i].hauteur_photo;
   }
-  // the picture is an aid: a failure to write it costs no measurement
-  ecrireImageParcours("donnees/trajectoire.svg", texteImageParcours(points, largeur, hauteur));
+  // the picture is an aid: a failure to write it costs no measurement, but
+  // it is named, since the picture then shows fewer centres than recorded
+  const char* chemin = "donnees/trajectoire.svg";
+  bool& en_panne = g_etat->m_image_parcours_en_panne;
+  if (!ecrireImageParcours(chemin, texteImageParcours(points, largeur, hauteur))) {
+    if (!en_panne) std::cout << "Pb pour ecrire l'image du parcours " << chemin << " : " << raisonErreur(errno) << std::endl;
+    en_panne = true;
+  } else if (en_panne) {
+    std::cout << "Image du parcours " << chemin << " de nouveau a jour" << std::endl;
+    en_panne = false;
+  }
+  signalerSynchronisationDossier();
 }

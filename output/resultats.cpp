@@ -13,8 +13,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include "etat/etat.h"
-
 namespace {
 
 bool ecrireTout(int descripteur, const char* octets, size_t taille) {
@@ -31,14 +29,31 @@ bool ecrireTout(int descripteur, const char* octets, size_t taille) {
 // A file that cannot be synced (a character device) holds nothing to lose.
 bool synchroniser(int descripteur) { return ::fsync(descripteur) == 0 || errno == EINVAL; }
 
+// The folder syncs' state, named by signalerSynchronisationDossier: static
+// like the streams, whose opening syncs folders before the entry runs.
+struct SuiviDossier {
+  bool echec_a_dire = false;  // a sync failed and is not named yet
+  bool signale = false;       // a failure was named, its end not yet
+  bool reussie = false;       // a sync worked since the last failure
+  std::string dossier;        // the folder that failed
+};
+SuiviDossier& suiviDossier() {
+  static SuiviDossier suivi;
+  return suivi;
+}
+
 // Makes a created or renamed entry of the folder survive a power loss too.
 void synchroniserDossier(const std::string& chemin) {
   std::string::size_type barre = chemin.rfind('/');
   std::string dossier = barre == std::string::npos ? "." : chemin.substr(0, barre == 0 ? 1 : barre);
   int d = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (d < 0) return;
-  ::fsync(d);
-  ::close(d);
+  const bool fait = d >= 0 && ::fsync(d) == 0;
+  if (d >= 0) ::close(d);
+  SuiviDossier& suivi = suiviDossier();
+  suivi.reussie = fait;
+  if (fait) return;
+  if (!suivi.signale) suivi.echec_a_dire = true;
+  suivi.dossier = dossier;
 }
 
 // True when the file at chemin holds no more than a beginning of entete (an
@@ -100,20 +115,6 @@ bool sauvegarder(const std::string& chemin, const std::string& entete) {
   return true;
 }
 
-// A file that did not take its record is named, and the others still get
-// theirs: one bad file must not cost the whole measurement.
-bool ajouterOuSignaler(FichierResultat& fichier, const std::string& octets) {
-  if (fichier.ajouter(octets)) return true;
-  fichier.signalerEcriture();
-  return false;
-}
-
-bool retirerOuSignaler(FichierResultat& fichier, const std::string& octets) {
-  if (fichier.retirerFin(octets)) return true;
-  fichier.signalerEcriture();
-  return false;
-}
-
 // Writes contenu, synced, into a new temporary file beside chemin with the
 // given mode. Its descriptor, or -1 with nothing left behind.
 int ecrireTemporaire(const std::string& chemin, const std::string& contenu, mode_t mode, std::string& temporaire) {
@@ -124,27 +125,49 @@ int ecrireTemporaire(const std::string& chemin, const std::string& contenu, mode
   if (d < 0) return -1;
   temporaire = modele.data();
   if (::fchmod(d, mode) == 0 && ecrireTout(d, contenu.data(), contenu.size()) && synchroniser(d)) return d;
+  const int erreur = errno;
   ::close(d);
   ::unlink(temporaire.c_str());
+  errno = erreur;
   return -1;
 }
 
 }  // namespace
 
-FichierResultat::FichierResultat(const std::string& chemin, const std::string& entete) : chemin_(chemin) {
-  if (!sauvegarder(chemin_, entete)) return;
+FichierResultat::FichierResultat(const std::string& chemin, const std::string& entete)
+    : chemin_(chemin), entete_(entete) {
+  if (ouvrir()) return;
+  // named at start as not opened; it takes the run's records once it opens
+  en_retard = true;
+  signale = true;
+}
+
+bool FichierResultat::echec(int erreur) {
+  erreur_ = erreur;
+  return false;
+}
+
+bool FichierResultat::ouvrir() {
+  if (descripteur_ >= 0) return true;
+  erreur_ = 0;
+  if (!sauvegarder(chemin_, entete_)) return echec(errno);
   // Read access lets a record be checked before it is taken back; a file we
   // may only write is still written, as before.
   descripteur_ = ::open(chemin_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (descripteur_ < 0 && errno == EACCES)
     descripteur_ = ::open(chemin_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (descripteur_ < 0) return;
+  if (descripteur_ < 0) return echec(errno);
   synchroniserDossier(chemin_);
-  if (!entete.empty() && !(ecrireTout(descripteur_, entete.data(), entete.size()) && synchroniser(descripteur_))) {
-    // Rows without their header would not read back: better no file at all.
+  if (!entete_.empty() && !(ecrireTout(descripteur_, entete_.data(), entete_.size()) && synchroniser(descripteur_))) {
+    // Rows without their header would not read back: better no file at all,
+    // and no part of a header left in it.
+    const int erreur = errno;
+    if (::ftruncate(descripteur_, 0) == 0) synchroniser(descripteur_);
     ::close(descripteur_);
     descripteur_ = -1;
+    return echec(erreur);
   }
+  return true;
 }
 
 FichierResultat::~FichierResultat() {
@@ -158,51 +181,76 @@ int64_t FichierResultat::taille() const {
 }
 
 bool FichierResultat::ajouter(const std::string& octets) {
+  erreur_ = 0;
   if (descripteur_ < 0) return false;
   off_t debut = ::lseek(descripteur_, 0, SEEK_CUR);
   if (ecrireTout(descripteur_, octets.data(), octets.size()) && synchroniser(descripteur_)) return true;
+  const int erreur = errno;
   // A half-written record would run into the next one: cut it off.
   if (debut >= 0 && ::ftruncate(descripteur_, debut) == 0) ::lseek(descripteur_, debut, SEEK_SET);
-  return false;
+  return echec(erreur);
 }
 
 bool FichierResultat::retirer(size_t octets) {
+  erreur_ = 0;
   const int64_t avant = taille();
   if (avant < 0 || octets > static_cast<uint64_t>(avant)) return false;
   const off_t apres = static_cast<off_t>(avant - static_cast<int64_t>(octets));
-  if (::ftruncate(descripteur_, apres) != 0) return false;
+  if (::ftruncate(descripteur_, apres) != 0) return echec(errno);
   // The next record goes where the cut one began, leaving no hole.
   ::lseek(descripteur_, apres, SEEK_SET);
-  return synchroniser(descripteur_);
+  return synchroniser(descripteur_) || echec(errno);
 }
 
 bool FichierResultat::retirerFin(const std::string& octets) {
+  erreur_ = 0;
   const int64_t avant = taille();
   if (avant < 0 || octets.size() > static_cast<uint64_t>(avant)) return false;
   std::string fin(octets.size(), '\0');
   const off_t debut = static_cast<off_t>(avant - static_cast<int64_t>(octets.size()));
   if (!fin.empty() && ::pread(descripteur_, &fin[0], fin.size(), debut) != static_cast<ssize_t>(fin.size()))
-    return false;
+    return echec(errno);
   return fin == octets && retirer(octets.size());
 }
 
 bool FichierResultat::remplacer(const std::string& contenu) {
+  Remplacement r;
+  return preparer(contenu, r) && valider(r);
+}
+
+bool FichierResultat::preparer(const std::string& contenu, Remplacement& r) {
+  erreur_ = 0;
   struct stat infos;
+  if (descripteur_ < 0) return false;
+  if (::fstat(descripteur_, &infos) != 0) return echec(errno);
   // A device or a folder in the file's place is not turned into a file.
-  if (descripteur_ < 0 || ::fstat(descripteur_, &infos) != 0 || !S_ISREG(infos.st_mode)) return false;
-  std::string temporaire;
-  int nouveau = ecrireTemporaire(chemin_, contenu, infos.st_mode & 0777, temporaire);
-  if (nouveau < 0) return false;
-  if (std::rename(temporaire.c_str(), chemin_.c_str()) != 0) {
-    ::close(nouveau);
-    ::unlink(temporaire.c_str());
-    return false;
+  if (!S_ISREG(infos.st_mode)) return echec(EINVAL);
+  r.descripteur = ecrireTemporaire(chemin_, contenu, infos.st_mode & 0777, r.temporaire);
+  return r.descripteur >= 0 || echec(errno);
+}
+
+bool FichierResultat::valider(Remplacement& r) {
+  erreur_ = 0;
+  if (std::rename(r.temporaire.c_str(), chemin_.c_str()) != 0) {
+    const int erreur = errno;
+    abandonner(r);
+    return echec(erreur);
   }
   synchroniserDossier(chemin_);
   // The temporary file's descriptor is the new file's, already at its end.
   ::close(descripteur_);
-  descripteur_ = nouveau;
+  descripteur_ = r.descripteur;
+  r.descripteur = -1;
+  r.temporaire.clear();
   return true;
+}
+
+void FichierResultat::abandonner(Remplacement& r) {
+  if (r.descripteur < 0) return;
+  ::close(r.descripteur);
+  ::unlink(r.temporaire.c_str());
+  r.descripteur = -1;
+  r.temporaire.clear();
 }
 
 void FichierResultat::signalerOuverture() const {
@@ -215,13 +263,52 @@ void signalerEcritureImpossible(const std::string& chemin) {
   std::cout << "Pb pour ecrire dans le fichier " << chemin << std::endl;
 }
 
+std::string raisonErreur(int erreur) {
+  switch (erreur) {
+    case ENOSPC:
+    case EDQUOT:
+      return "disque plein";
+    case EACCES:
+    case EPERM:
+      return "ecriture refusee";
+    case EROFS:
+      return "disque en lecture seule";
+    case EISDIR:
+    case EINVAL:
+      return "pas un fichier ordinaire";
+    case ENOENT:
+    case ENOTDIR:
+      return "dossier absent";
+    case EIO:
+      return "erreur d'entree-sortie";
+    case 0:
+      return "contenu inattendu";
+    default:
+      return "erreur systeme " + std::to_string(erreur);
+  }
+}
+
+void signalerSynchronisationDossier() {
+  SuiviDossier& suivi = suiviDossier();
+  if (suivi.echec_a_dire) {
+    std::cout << "Pb pour synchroniser le dossier " << suivi.dossier << std::endl;
+    suivi.echec_a_dire = false;
+    suivi.signale = true;
+  } else if (suivi.signale && suivi.reussie) {
+    std::cout << "Dossier " << suivi.dossier << " de nouveau synchronise" << std::endl;
+    suivi.signale = false;
+  }
+}
+
 bool ecrireParRenommage(const std::string& chemin, const std::string& contenu) {
   std::string temporaire;
   int d = ecrireTemporaire(chemin, contenu, 0644, temporaire);
   if (d < 0) return false;
   ::close(d);
   if (std::rename(temporaire.c_str(), chemin.c_str()) != 0) {
+    const int erreur = errno;
     ::unlink(temporaire.c_str());
+    errno = erreur;
     return false;
   }
   synchroniserDossier(chemin);
@@ -249,36 +336,9 @@ void signalerFichiersResultats() {
   flux_resu_point.signalerOuverture();
   flux_resu_x.signalerOuverture();
   flux_resu_y.signalerOuverture();
+  signalerSynchronisationDossier();
 }
 
 FichierResultat& fichierPoint() { return flux_resu_point; }
 FichierResultat& fichierX() { return flux_resu_x; }
 FichierResultat& fichierY() { return flux_resu_y; }
-
-RecordEcrit ecrireResultats() { return ecrireResultatsDans(flux_resu_point, flux_resu_x, flux_resu_y); }
-
-RecordEcrit ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y) {
-  const Etat& e = *g_etat;
-  return ecrireTextesDans(point, x, y, texteResultat(e.m_centre_x), texteResultat(e.m_centre_y));
-}
-
-RecordEcrit ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
-                      const std::string& texte_y) {
-  const TextesRecord textes = textesRecord(texte_x, texte_y);
-  RecordEcrit ecrit;
-  ecrit.tente = true;
-  ecrit.point = ajouterOuSignaler(point, textes.point);
-  ecrit.x = ajouterOuSignaler(x, textes.x);
-  ecrit.y = ajouterOuSignaler(y, textes.y);
-  ecrit.texte_x = texte_x;
-  ecrit.texte_y = texte_y;
-  return ecrit;
-}
-
-bool retirerTextesDe(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
-                     const std::string& texte_y) {
-  const TextesRecord textes = textesRecord(texte_x, texte_y);
-  bool tous = retirerOuSignaler(point, textes.point);
-  tous = retirerOuSignaler(x, textes.x) && tous;
-  return retirerOuSignaler(y, textes.y) && tous;
-}

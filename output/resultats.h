@@ -19,11 +19,17 @@ class FichierResultat {
   // are never emptied without their copy.
   explicit FichierResultat(const std::string& chemin, const std::string& entete = std::string());
   ~FichierResultat();
+  // The same opening tried again, for a file that failed it (the disk was
+  // full, a folder stood in its place): true when the file is open.
+  bool ouvrir();
   FichierResultat(const FichierResultat&) = delete;
   FichierResultat& operator=(const FichierResultat&) = delete;
 
   bool ouvert() const { return descripteur_ >= 0; }
   const std::string& chemin() const { return chemin_; }
+  // errno of the last step that failed, 0 when it was no system error (a
+  // file shorter than a cut, an end that did not match).
+  int erreur() const { return erreur_; }
   // Bytes in the file now; -1 when it is not open.
   int64_t taille() const;
 
@@ -45,6 +51,23 @@ class FichierResultat {
   // new content whole; later records are appended to the new one. False, the
   // old content and its descriptor kept, when any step failed.
   bool remplacer(const std::string& contenu);
+  // remplacer in two steps, for files replaced together: preparer writes and
+  // syncs the temporary file, valider renames it over the file, abandonner
+  // removes it. Each false with erreur() set and the file as it was.
+  struct Remplacement {
+    std::string temporaire;
+    int descripteur = -1;
+  };
+  bool preparer(const std::string& contenu, Remplacement& r);
+  bool valider(Remplacement& r);
+  static void abandonner(Remplacement& r);
+
+  // Where the file stands against the run's history (kept by the files'
+  // concordance): en_retard when it may miss records or hold others, so it
+  // takes no further record until rewritten whole; signale when its failure
+  // was named and its return in step is still to be named.
+  bool en_retard = false;
+  bool signale = false;
 
   // Prints "Pb pour ouvrir le fichier <chemin>" when the file is not open.
   void signalerOuverture() const;
@@ -52,9 +75,22 @@ class FichierResultat {
   void signalerEcriture() const;
 
  private:
+  bool echec(int erreur);
+
   std::string chemin_;
+  std::string entete_;
   int descripteur_ = -1;
+  int erreur_ = 0;
 };
+
+// The reason of a failed step in French without accents: "disque plein",
+// "ecriture refusee", "erreur d'entree-sortie" ...
+std::string raisonErreur(int erreur);
+
+// Prints, once each, a failed sync of a folder after a rename ("Pb pour
+// synchroniser le dossier ...") and the first sync that worked again after
+// it ("Dossier ... de nouveau synchronise").
+void signalerSynchronisationDossier();
 
 // Prints "Pb pour ecrire dans le fichier <chemin>": the one line of every
 // write that did not reach the disk.
@@ -81,31 +117,7 @@ TextesRecord textesRecord(const std::string& texte_x, const std::string& texte_y
 // each of the three files that the start of the program could not open.
 void signalerFichiersResultats();
 
-// Appends m_centre_x and m_centre_y to the three result files; prints
-// "Pb pour ecrire dans le fichier ..." for each file that did not take it.
-// Says which of the three files took the record.
-struct RecordEcrit {
-  bool tente = false;  // a record was written (something was selected)
-  bool point = false, x = false, y = false;
-  std::string texte_x, texte_y;  // its two values as written, when tente
-  bool tous() const { return point && x && y; }
-};
-RecordEcrit ecrireResultats();
-
-// The three streams, for taking back or rewriting their records.
+// The three streams: output/concordance keeps them in step with the run.
 FichierResultat& fichierPoint();
 FichierResultat& fichierX();
 FichierResultat& fichierY();
-
-// The same into the given files (the program passes its three streams).
-RecordEcrit ecrireResultatsDans(FichierResultat& point, FichierResultat& x, FichierResultat& y);
-
-// One record given by the texts of its two values, as a resumed row brings
-// them, appended as textesRecord gives it. Prints the write line for each
-// file that did not take it.
-RecordEcrit ecrireTextesDans(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
-                      const std::string& texte_y);
-// Takes that record back from the end of each file that ends with it; prints
-// the write line for each that did not; true when all three gave it back.
-bool retirerTextesDe(FichierResultat& point, FichierResultat& x, FichierResultat& y, const std::string& texte_x,
-                     const std::string& texte_y);

@@ -22,9 +22,10 @@ TEST(Resultats, NumberFormatIsFixedWithTenDecimals) {
 
 class ResultatsTest : public EtatTest {
  protected:
-  void mesurer(double x, double y) {
-    g_etat->m_centre_x = x;
-    g_etat->m_centre_y = y;
+  // One record appended to each of the three files, as RETURN appends it.
+  static void ecrire(FichierResultat& point, FichierResultat& x, FichierResultat& y, double cx, double cy) {
+    const TextesRecord t = textesRecord(texteResultat(cx), texteResultat(cy));
+    EXPECT_TRUE(point.ajouter(t.point) && x.ajouter(t.x) && y.ajouter(t.y));
   }
   std::string dossier_ = dossierTemporaire();
 };
@@ -32,11 +33,9 @@ class ResultatsTest : public EtatTest {
 TEST_F(ResultatsTest, ThreeMeasurementsGiveExactBytes) {
   FichierResultat point(dossier_ + "/p.txt"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
   ASSERT_TRUE(point.ouvert() && x.ouvert() && y.ouvert());
-  mesurer(12.5, 7.25);
-  ecrireResultatsDans(point, x, y);
-  mesurer(-1.5, 300);
-  ecrireResultatsDans(point, x, y);
-  ecrireResultatsDans(point, x, y);  // no new centre: the same one again
+  ecrire(point, x, y, 12.5, 7.25);
+  ecrire(point, x, y, -1.5, 300);
+  ecrire(point, x, y, -1.5, 300);  // no new centre: the same one again
   EXPECT_EQ(
       "12.5000000000;7.2500000000\r\n-1.5000000000;300.0000000000\r\n-1.5000000000;300.0000000000\r\n",
       lireFichier(dossier_ + "/p.txt"));
@@ -95,25 +94,21 @@ TEST_F(ResultatsTest, UnopenableFileIsReportedAndTheOthersStillWritten) {
                 "/sans/dossier/y.txt\n",
             console_.lu());
 
-  mesurer(12.5, 7.25);
-  ecrireResultatsDans(point, x, y);
-  ecrireResultatsDans(point, x, y);  // every lost record is reported, not just the first
-  std::string une = "Pb pour ecrire dans le fichier " + bloque + "\nPb pour ecrire dans le fichier " +
-                    dossier_ + "/sans/dossier/y.txt\n";
-  EXPECT_EQ(une + une, console_.lu());
-  EXPECT_EQ("12.5000000000;12.5000000000;", lireFichier(dossier_ + "/x.txt"));
+  EXPECT_FALSE(point.ajouter("1;"));
+  EXPECT_EQ(0, point.erreur());  // not a system error: the file is not open
+  EXPECT_TRUE(x.ajouter("1;"));
+  EXPECT_EQ("1;", lireFichier(dossier_ + "/x.txt"));
 }
 
-TEST_F(ResultatsTest, FullDiskIsReportedAtEveryRecord) {
-  FichierResultat plein("/dev/full"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
+TEST_F(ResultatsTest, FailuresKeepTheirReason) {
+  FichierResultat plein("/dev/full"), dossier(dossier_);
   ASSERT_TRUE(plein.ouvert());
-  mesurer(1, 2);
-  ecrireResultatsDans(plein, x, y);
-  mesurer(3, 4);
-  ecrireResultatsDans(plein, x, y);
-  EXPECT_EQ("Pb pour ecrire dans le fichier /dev/full\nPb pour ecrire dans le fichier /dev/full\n",
-            console_.lu());
-  EXPECT_EQ("2.0000000000;4.0000000000;", lireFichier(dossier_ + "/y.txt"));
+  EXPECT_FALSE(plein.ajouter("1;"));
+  EXPECT_EQ("disque plein", raisonErreur(plein.erreur()));
+  EXPECT_FALSE(plein.remplacer("x"));
+  EXPECT_EQ("pas un fichier ordinaire", raisonErreur(plein.erreur()));
+  EXPECT_FALSE(dossier.ouvert());
+  EXPECT_EQ("pas un fichier ordinaire", raisonErreur(dossier.erreur()));
 }
 
 namespace {
@@ -169,17 +164,6 @@ TEST_F(ResultatsTest, TakingBackCutsOnlyTheLastRecordWhole) {
   EXPECT_TRUE(f.ajouter("c;"));  // written where the cut began, no hole before it
   EXPECT_EQ("c;", lireFichier(chemin));
 
-  // Three files, one of which lost a record: only the others give it back.
-  FichierResultat point(dossier_ + "/pt.txt"), x(dossier_ + "/x.txt"), y(dossier_ + "/y.txt");
-  EXPECT_TRUE(ecrireTextesDans(point, x, y, "1.0000000000", "2.0000000000").tous());
-  ASSERT_TRUE(point.ajouter("3.0000000000;4.0000000000\r\n") && x.ajouter("3.0000000000;"));
-  EXPECT_FALSE(retirerTextesDe(point, x, y, "3.0000000000", "4.0000000000"));
-  EXPECT_EQ("Pb pour ecrire dans le fichier " + dossier_ + "/y.txt\n", console_.lu());
-  EXPECT_EQ("1.0000000000;2.0000000000\r\n", lireFichier(dossier_ + "/pt.txt"));
-  EXPECT_EQ("1.0000000000;", lireFichier(dossier_ + "/x.txt"));
-  EXPECT_EQ("2.0000000000;", lireFichier(dossier_ + "/y.txt"));
-  EXPECT_TRUE(retirerTextesDe(point, x, y, "1.0000000000", "2.0000000000"));
-  EXPECT_EQ(0, point.taille() + x.taille() + y.taille());
 }
 
 TEST_F(ResultatsTest, ReplacingSwapsTheWholeContentAndLaterRecordsFollowIt) {

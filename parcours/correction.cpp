@@ -7,27 +7,31 @@
 #include "etat/etat.h"
 #include "output/detail_souvenir.h"
 #include "output/image_parcours.h"
-#include "output/reecriture.h"
+#include "output/concordance.h"
 #include "output/resultats.h"
 #include "parcours/enregistrement.h"
 #include "parcours/navigation.h"
 
 namespace {
 
-// The souvenir of photo indice replaced, the files written again, the next
-// photo shown with RETURN waiting for its release.
-void remplacerEtPasser(int64_t indice, Souvenir s) {
-  Etat& e = *g_etat;
-  Historique& h = e.m_historique;
-  const Souvenir& ancien = h.souvenirs[static_cast<size_t>(indice)];
-  // until a file takes its new content, it holds what the old record wrote
-  s.octets_detail = ancien.octets_detail;
-  s.octets_point = ancien.octets_point;
-  s.octets_x = ancien.octets_x;
-  s.octets_y = ancien.octets_y;
+// The souvenir of photo indice replaced, the files written again, annonce
+// printed and the next photo shown with RETURN waiting for its release.
+// When the detail file does not take the new rows, nothing changes: the
+// reason is printed after quoi.
+void remplacerEtPasser(int64_t indice, Souvenir s, const std::string& annonce, const char* quoi) {
+  Historique& h = g_etat->m_historique;
   s.ligne_detail = texteDetailDe(s, indice + 1);
+  Souvenir ancien = h.souvenirs[static_cast<size_t>(indice)];
   h.remplacer(static_cast<size_t>(indice), std::move(s));
-  reecrireFichiers(h.souvenirs);
+  std::string raison;
+  if (!reecrireDetail(h.souvenirs, raison)) {
+    h.remplacer(static_cast<size_t>(indice), std::move(ancien));
+    std::cout << quoi << " impossible : " << raison << std::endl;
+    attendreRelacheEntree();
+    return;
+  }
+  std::cout << annonce << std::endl;
+  reecrireResultats(h.souvenirs);
   redessinerImageParcours();
   montrerSuivanteApresEntree();
 }
@@ -55,14 +59,15 @@ void corrigerPhotoPassee() {
   }
   Souvenir s = souvenirDeLaPhotoPassee(indice);
   s.ecrit = s.selection.nombre > 0;
+  std::string annonce = "Photo " + std::to_string(indice + 1);
   if (s.ecrit) {
     s.texte_x = texteResultat(e.m_centre_x);
     s.texte_y = texteResultat(e.m_centre_y);
-    std::cout << "Photo " << indice + 1 << " corrigee : " << s.texte_x << " " << s.texte_y << std::endl;
+    annonce += " corrigee : " + s.texte_x + " " + s.texte_y;
   } else {
-    std::cout << "Photo " << indice + 1 << " : enregistrement retire" << std::endl;
+    annonce += " : enregistrement retire";
   }
-  remplacerEtPasser(indice, std::move(s));
+  remplacerEtPasser(indice, std::move(s), annonce, "Correction");
 }
 
 void passerPhotoPassee() {
@@ -70,6 +75,5 @@ void passerPhotoPassee() {
   const int64_t indice = e.m_historique.affichee;
   Souvenir s = souvenirDeLaPhotoPassee(indice);
   s.saute = true;
-  std::cout << "Photo " << indice + 1 << " passee sans mesure" << std::endl;
-  remplacerEtPasser(indice, std::move(s));
+  remplacerEtPasser(indice, std::move(s), "Photo " + std::to_string(indice + 1) + " passee sans mesure", "Saut");
 }

@@ -2,12 +2,14 @@
 
 #include <iostream>
 #include <utility>
+#include <vector>
 
 #include "etat/etat.h"
 #include "interaction/recette.h"
 #include "output/detail.h"
 #include "output/detail_souvenir.h"
 #include "output/image_parcours.h"
+#include "output/concordance.h"
 #include "output/resultats.h"
 #include "parcours/selection_photo.h"
 #include "series/compteurs.h"
@@ -23,30 +25,29 @@ Souvenir souvenirAvantAvance() {
   return s;
 }
 
-void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
+bool ecrireLigneDetail(Souvenir& s, const char* quoi) {
   Etat& e = *g_etat;
-  s.ecrit = ecrit.tente;
-  if (ecrit.tente) {
-    // what each file took, so the step back cuts those bytes and no others
-    s.texte_x = ecrit.texte_x;
-    s.texte_y = ecrit.texte_y;
-    const TextesRecord textes = textesRecord(s.texte_x, s.texte_y);
-    s.octets_point = ecrit.point ? textes.point.size() : 0;
-    s.octets_x = ecrit.x ? textes.x.size() : 0;
-    s.octets_y = ecrit.y ? textes.y.size() : 0;
+  s.ecrit = e.m_nombre_selectionnes > 0;
+  if (s.ecrit) {
+    s.texte_x = texteResultat(e.m_centre_x);
+    s.texte_y = texteResultat(e.m_centre_y);
   }
-  const std::string ligne = texteDetailDe(s, static_cast<int64_t>(e.m_historique.souvenirs.size()) + 1);
-  s.ligne_detail = ligne;
-  FichierResultat& detail = fichierDetail();
-  if (detail.ouvert()) {
-    if (detail.ajouter(ligne)) {
-      s.octets_detail = ligne.size();
-    } else {
-      detail.signalerEcriture();
-    }
-  }
+  const std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
+  s.ligne_detail = texteDetailDe(s, static_cast<int64_t>(souvenirs.size()) + 1);
+  // the row first: a record the detail file cannot tie to its photo is not made
+  if (accorder(Partie::Detail, souvenirs, s) != Ecriture::Echouee) return true;
+  const FichierResultat& detail = fichierDe(Partie::Detail);
+  std::cout << quoi << " impossible : fichier " << detail.chemin() << " : " << raisonErreur(detail.erreur())
+            << std::endl;
+  signalerSynchronisationDossier();
+  return false;
+}
+
+void enregistrerAvance(Souvenir s) {
+  Etat& e = *g_etat;
   e.m_historique.ajouter(std::move(s));
   e.m_historique.avance_faite = true;
+  rattraper(e.m_historique.souvenirs);
   noterPhotoSuivante();
   redessinerImageParcours();
 }

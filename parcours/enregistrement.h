@@ -4,12 +4,16 @@
 #pragma once
 
 #include "etat/historique.h"
-#include "output/resultats.h"
 
 // The photo being left as the RETURN found it: taken before the advance
 // resets the modes.
 Souvenir souvenirAvantAvance();
-// After the record: appends and syncs the detail row, keeps the souvenir,
-// starts the next photo's recipe from the bits as they are, redraws the
-// picture of the run.
-void enregistrerAvance(Souvenir souvenir, const RecordEcrit& ecrit);
+// Before the advance: the souvenir's record (when something is selected)
+// and detail row set, and the row written. False when the detail file is
+// open and did not take it: nothing else is written, and "<quoi>
+// impossible : " with the reason is printed.
+bool ecrireLigneDetail(Souvenir& souvenir, const char* quoi);
+// After the record: keeps the souvenir, brings files out of step back in
+// step, starts the next photo's recipe from the bits as they are, redraws
+// the picture of the run.
+void enregistrerAvance(Souvenir souvenir);

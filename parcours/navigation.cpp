@@ -37,6 +37,13 @@ bool navigationRefusee(const char* quoi) {
   return true;
 }
 
+void attendreRelacheEntree() {
+  Etat& e = *g_etat;
+  if (!entreeTenue() || e.m_vue_suivante_bloquee) return;
+  e.m_vue_suivante_bloquee = true;
+  e.m_historique.entree_a_relacher = true;
+}
+
 void montrerSuivanteApresEntree() {
   Etat& e = *g_etat;
   montrerPhoto(indicePhotoMontree() + 1);

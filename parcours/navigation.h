@@ -25,6 +25,9 @@ void dernierePhoto();    // END
 // RETURN on a past photo: the next photo of the run, RETURN acting again
 // only once released, so a held RETURN steps one photo.
 void montrerSuivanteApresEntree();
+// A RETURN refused (a file would not take its row): held, it waits for its
+// release, so it tries again once a press.
+void attendreRelacheEntree();
 
 // Once a frame: RETURN, held through the photo it showed, is free again once
 // released.

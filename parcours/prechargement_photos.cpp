@@ -11,6 +11,11 @@
 
 namespace {
 
+// How long the end of the program waits for a read still running.
+constexpr int64_t kAttenteArretMs = 500;
+// A worker left in a read at the end, kept within reach until the process goes.
+Prechargeur* g_abandonne = nullptr;
+
 // The worker's reads go through the image library's format set-up, which
 // is not guarded: done here once, on the main thread, before any read runs
 // beside another. The error text of the moment is kept as it was.
@@ -77,4 +82,10 @@ void libererSurfacePhoto(SDL_Surface* photo) {
   }
 }
 
-void arreterPrechargement() { g_etat->m_prechargeur.reset(); }
+void arreterPrechargement() {
+  Possede<Prechargeur>& prechargeur = g_etat->m_prechargeur;
+  // A read blocked for good must not keep a closed window's program alive:
+  // its worker is left behind, and the object it uses with it.
+  if (prechargeur != nullptr && !prechargeur->arreter(kAttenteArretMs)) g_abandonne = prechargeur.release();
+  prechargeur.reset();
+}

@@ -10,7 +10,7 @@
 #include "etat/etat.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
-#include "output/reecriture.h"
+#include "output/concordance.h"
 #include "output/resultats.h"
 #include "parcours/chargement.h"
 #include "parcours/selection_photo.h"
@@ -54,13 +54,7 @@ Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const Compteu
     s.texte_y = l.y;
     m.centre_x = valeurDe(l.x);
     m.centre_y = valeurDe(l.y);
-    // the rebuilt result files hold this record whole in each of the three
-    const TextesRecord textes = textesRecord(l.x, l.y);
-    s.octets_point = textes.point.size();
-    s.octets_x = textes.x.size();
-    s.octets_y = textes.y.size();
   }
-  s.octets_detail = brut.size();
   s.ligne_detail = brut;
   s.saute = l.origine == "saute";
   m.histoire.changee = !l.repete;
@@ -121,11 +115,14 @@ void reprendreSerie() {
     attendu = increment == Increment::DansLaSerie ? nomPhotoPour(c) : cheminImageFin();
   }
 
-  // Each file is replaced whole: a kill leaves it empty or complete. The
-  // detail file comes last, so its copy is only ever replaced by a whole run.
+  // The four files replaced whole and together: a kill leaves each empty or
+  // complete, and a failure leaves them all as they were.
   std::vector<Souvenir> souvenirs;
   for (size_t i = 0; i < lignes.size(); ++i) souvenirs.push_back(souvenirDe(lignes[i], bruts[i], avant[i]));
-  reecrireFichiers(souvenirs);
+  if (!remplacerEnsemble(souvenirs, raison)) {
+    refuser(raison);
+    return;
+  }
   for (Souvenir& s : souvenirs) e.m_historique.ajouter(std::move(s));
   e.m_historique.avance_faite = true;
 

@@ -1,35 +1,16 @@
 #include "parcours/retour.h"
 
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "etat/etat.h"
-#include "output/detail.h"
+#include "output/concordance.h"
 #include "output/image_parcours.h"
-#include "output/resultats.h"
 #include "parcours/chargement.h"
 #include "parcours/navigation.h"
 #include "parcours/selection_photo.h"
 #include "series/compteurs.h"
-
-namespace {
-
-void retirerOuSignaler(FichierResultat& fichier, size_t octets) {
-  if (octets == 0 || !fichier.ouvert()) return;
-  if (!fichier.retirer(octets)) fichier.signalerEcriture();
-}
-
-// Each file loses what the advance appended to it, in one cut: a kill leaves
-// it with or without that line. A resume makes the result files again from
-// the detail rows, so the files need not be cut together.
-void retirerEcritures(const Souvenir& s) {
-  retirerOuSignaler(fichierDetail(), s.octets_detail);
-  retirerOuSignaler(fichierPoint(), s.octets_point);
-  retirerOuSignaler(fichierX(), s.octets_x);
-  retirerOuSignaler(fichierY(), s.octets_y);
-}
-
-}  // namespace
 
 void reculerPhoto() {
   Etat& e = *g_etat;
@@ -48,9 +29,15 @@ void reculerPhoto() {
     std::cout << "Pas de photo precedente" << std::endl;
     return;
   }
+  // the four files lose the photo's row and record together, or none does
+  std::string raison;
+  if (!retirerDernier(souvenirs, raison)) {
+    std::cout << "Retour impossible : " << raison << std::endl;
+    return;
+  }
   std::cout << "Retour a la photo precedente" << std::endl;
   Souvenir s = e.m_historique.retirer();
-  retirerEcritures(s);
+  rattraper(souvenirs);
   montrerPhotoDuRun(s, "nom_photo_complet ");  // trailing blank is part of the line
 
   std::vector<bool> depart;

@@ -13,7 +13,7 @@
 #include "interaction/recette.h"
 #include "interaction/selection.h"
 #include "output/detail.h"
-#include "output/reecriture.h"
+#include "output/concordance.h"
 #include "parcours/correction.h"
 #include "parcours/saut.h"
 #include "parcours/navigation.h"
@@ -189,14 +189,9 @@ TEST_F(RetourTest, StepBackCutsWhatTheResumeAndTheAppendWrote) {
   EXPECT_EQ(reprise, fichiers());
 
   // the first row alone, as the append writes it
-  const std::string a_part = dossierTemporaire();
-  {
-    FichierResultat point(a_part + "/p"), x(a_part + "/x"), y(a_part + "/y");
-    ASSERT_TRUE(ecrireTextesDans(point, x, y, l1.x, l1.y).tous());
-  }
+  const TextesRecord premier = textesRecord(l1.x, l1.y);
   reculerPhoto();
-  EXPECT_EQ(lireFichier(a_part + "/p") + "|" + lireFichier(a_part + "/x") + "|" + lireFichier(a_part + "/y") + "|" +
-                enteteDetail() + texteLigneDetail(l1) + "|",
+  EXPECT_EQ(premier.point + "|" + premier.x + "|" + premier.y + "|" + enteteDetail() + texteLigneDetail(l1) + "|",
             fichiers());
   reculerPhoto();
   EXPECT_EQ("|||" + enteteDetail() + "|", fichiers());

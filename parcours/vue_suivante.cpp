@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "etat/etat.h"
-#include "output/resultats.h"
+#include "output/concordance.h"
 #include "parcours/chargement.h"
 #include "parcours/correction.h"
 #include "parcours/navigation.h"
@@ -33,13 +33,16 @@ bool avancer(bool saute) {
   Etat& e = *g_etat;
   Souvenir souvenir = souvenirAvantAvance();  // before the modes are reset
   souvenir.saute = saute;
+  if (!ecrireLigneDetail(souvenir, saute ? "Saut" : "Vue suivante")) {
+    attendreRelacheEntree();  // the photo stays; the next press tries again
+    return true;
+  }
   std::cout << "Vue suivante" << std::endl;
   remettreLesModes();
   libererPhoto();
-  RecordEcrit ecrit;
-  if (e.m_nombre_selectionnes > 0) ecrit = ecrireResultats();
-  // the detail row is synced, like the record, before the next photo loads
-  enregistrerAvance(std::move(souvenir), ecrit);
+  if (e.m_nombre_selectionnes > 0) ecrireResultats();
+  // the detail row and the record are synced before the next photo loads
+  enregistrerAvance(std::move(souvenir));
 
   CompteursSerie c = compteursSerie();
   const Increment increment = incrementerCompteurs(c);

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <utility>
 
@@ -81,6 +82,9 @@ void Prechargeur::demander(const std::vector<std::string>& chemins) {
       // SDL keeps the error text of a thread it did not start in memory of
       // that thread's own: given back here, as its own threads do at their end
       SDL_TLSCleanup();
+      std::lock_guard<std::mutex> verrou(mutex_);
+      termine_ = true;
+      fini_.notify_all();
     });
   }
   travail_.notify_one();
@@ -146,19 +150,26 @@ void Prechargeur::libererPlusTard(SDL_Surface* surface) {
   SDL_FreeSurface(surface);
 }
 
-void Prechargeur::arreter() {
+bool Prechargeur::arreter(int64_t attente_ms) {
   {
-    std::lock_guard<std::mutex> verrou(mutex_);
+    std::unique_lock<std::mutex> verrou(mutex_);
     arret_ = true;
     for (Entree& e : entrees_) libererPhotoLue(e.photo);
     entrees_.clear();
+    travail_.notify_one();
+    if (travailleur_.joinable() && attente_ms >= 0 &&
+        !fini_.wait_for(verrou, std::chrono::milliseconds(attente_ms), [this] { return termine_; })) {
+      // the read may never return: the object stays for the worker to end in
+      travailleur_.detach();
+      return false;
+    }
   }
-  travail_.notify_one();
   if (travailleur_.joinable()) travailleur_.join();
   // the worker is gone: nobody else holds the mutex
   std::lock_guard<std::mutex> verrou(mutex_);
   libererSurfaces(reserve_);
   libererSurfaces(a_liberer_);
+  return true;
 }
 
 void Prechargeur::travailler() {

@@ -73,8 +73,12 @@ class Prechargeur {
   // worker runs: freeing a photo-sized surface is not free either.
   void libererPlusTard(SDL_Surface* surface);
   // No more reads: those waiting are dropped, the one running is waited for
-  // and freed, the worker is joined, the surfaces held are freed.
-  void arreter();
+  // and freed, the worker is joined, the surfaces held are freed. With
+  // attente_ms at 0 or more, a read still running after that long (a pipe
+  // with no writer, a stalled folder) is left to itself: the worker is
+  // detached, false is returned, and the object must then be kept alive, not
+  // destroyed, for as long as the process runs.
+  bool arreter(int64_t attente_ms = -1);
 
  private:
   // Moves the oldest kept surfaces beyond kReserveMax into trop, to free
@@ -96,11 +100,12 @@ class Prechargeur {
   Preparation preparer_;
   std::mutex mutex_;
   std::condition_variable travail_;  // worker side: an entry waits, or stop
-  std::condition_variable fini_;     // main side: a read is ready
+  std::condition_variable fini_;     // main side: a read is ready, or the worker left
   std::list<Entree> entrees_;        // guarded by mutex_
   uint64_t numero_suivant_ = 1;      // guarded by mutex_
   uint64_t numero_en_cours_ = 0;     // the read the worker is on, 0 when idle; guarded by mutex_
   bool arret_ = false;               // guarded by mutex_
+  bool termine_ = false;             // the worker has left; guarded by mutex_
   std::vector<SDL_Surface*> reserve_;    // from rendre(), oldest first; guarded by mutex_
   std::vector<SDL_Surface*> a_liberer_;  // from libererPlusTard(); guarded by mutex_
   std::thread travailleur_;          // started by the first demander()

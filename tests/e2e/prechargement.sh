@@ -81,3 +81,20 @@ awk '/^Memoire liberee$/ { suite = 1; next }
 printf '%s\n' "Image chargee" "$attendu" "Image chargee" >"$E2E_DOSSIER/chargements_attendus.txt"
 cmp -s "$E2E_DOSSIER/chargements_attendus.txt" "$E2E_DOSSIER/chargements.txt" ||
   e2e_echec "loads differ: $(diff "$E2E_DOSSIER/chargements_attendus.txt" "$E2E_DOSSIER/chargements.txt")"
+
+# A read ahead that never returns (the next photo is a pipe nobody writes
+# to: its opening waits for a writer) does not keep the closed window's
+# program alive.
+rm -f "$P/img_002.png"
+mkfifo "$P/img_002.png"
+e2e_donnees largeur=640 hauteur=480 zoom=3 fin=3
+e2e_lancer
+e2e_attendre_ligne "init success"
+e2e_fermer_entree
+limite=$((SECONDS + E2E_DELAI))
+until cat /proc/"$E2E_PID"/task/*/wchan 2>/dev/null | grep -q wait_for_partner; do
+  [ "$SECONDS" -lt "$limite" ] || e2e_echec "the next photo was never read ahead"
+  sleep 0.05
+done
+e2e_arreter
+[ "$E2E_CODE" -eq 0 ] || e2e_echec "exit code $E2E_CODE with a read blocked"
