@@ -77,8 +77,13 @@ void etapeSuivi() {
     case IssueProposition::Sure:
       break;
   }
+  const size_t avant = e.m_historique.souvenirs.size();
   if (!vueSuivante()) {
     arreterSuivi("schema de noms inconnu");
+    return;
+  }
+  if (e.m_historique.souvenirs.size() == avant) {
+    arreterSuivi("fichier de detail non ecrit");  // the photo stays: the operator decides
     return;
   }
   if (e.nom_photo_complet == cheminImageFin()) {

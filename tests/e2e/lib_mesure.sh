@@ -198,7 +198,7 @@ serie_demarrer() {
 # e2e_relancer NAME: after e2e_arreter, the program started again in the same
 # folder, the earlier transcript kept as console_NAME.txt; waits for its window.
 e2e_relancer() {
-  e2e_fermer_entree
+  if [ -n "$E2E_FD" ]; then e2e_fermer_entree; fi
   rm -f "$E2E_DOSSIER/entree"
   mv "$E2E_DOSSIER/console.txt" "$E2E_DOSSIER/console_$1.txt"
   : >"$E2E_DOSSIER/console.txt"
