@@ -142,8 +142,8 @@ FichierResultat::FichierResultat(const std::string& chemin, const std::string& e
   signale = true;
 }
 
-bool FichierResultat::echec(int erreur) {
-  erreur_ = erreur;
+bool FichierResultat::echec(int code) {
+  erreur_ = code;
   return false;
 }
 
@@ -161,11 +161,11 @@ bool FichierResultat::ouvrir() {
   if (!entete_.empty() && !(ecrireTout(descripteur_, entete_.data(), entete_.size()) && synchroniser(descripteur_))) {
     // Rows without their header would not read back: better no file at all,
     // and no part of a header left in it.
-    const int erreur = errno;
+    const int code = errno;
     if (::ftruncate(descripteur_, 0) == 0) synchroniser(descripteur_);
     ::close(descripteur_);
     descripteur_ = -1;
-    return echec(erreur);
+    return echec(code);
   }
   return true;
 }
@@ -185,10 +185,10 @@ bool FichierResultat::ajouter(const std::string& octets) {
   if (descripteur_ < 0) return false;
   off_t debut = ::lseek(descripteur_, 0, SEEK_CUR);
   if (ecrireTout(descripteur_, octets.data(), octets.size()) && synchroniser(descripteur_)) return true;
-  const int erreur = errno;
+  const int code = errno;
   // A half-written record would run into the next one: cut it off.
   if (debut >= 0 && ::ftruncate(descripteur_, debut) == 0) ::lseek(descripteur_, debut, SEEK_SET);
-  return echec(erreur);
+  return echec(code);
 }
 
 bool FichierResultat::retirer(size_t octets) {
@@ -232,9 +232,9 @@ bool FichierResultat::preparer(const std::string& contenu, Remplacement& r) {
 bool FichierResultat::valider(Remplacement& r) {
   erreur_ = 0;
   if (std::rename(r.temporaire.c_str(), chemin_.c_str()) != 0) {
-    const int erreur = errno;
+    const int code = errno;
     abandonner(r);
-    return echec(erreur);
+    return echec(code);
   }
   synchroniserDossier(chemin_);
   // The temporary file's descriptor is the new file's, already at its end.
