@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "etat/etat.h"
+#include "parcours/navigation.h"
 #include "parcours/vue_suivante.h"
 #include "series/compteurs.h"
 #include "tracking/proposition.h"
@@ -77,12 +78,12 @@ void etapeSuivi() {
     case IssueProposition::Sure:
       break;
   }
-  const size_t avant = e.m_historique.souvenirs.size();
+  const int64_t avant = indicePhotoMontree();
   if (!vueSuivante()) {
     arreterSuivi("schema de noms inconnu");
     return;
   }
-  if (e.m_historique.souvenirs.size() == avant) {
+  if (indicePhotoMontree() == avant) {
     arreterSuivi("fichier de detail non ecrit");  // the photo stays: the operator decides
     return;
   }
