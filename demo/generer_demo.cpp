@@ -24,6 +24,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,6 +33,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "demo/dessin_demo.h"
@@ -144,25 +146,44 @@ bool ecrireTexte(const std::filesystem::path& chemin, const std::string& texte) 
   return static_cast<bool>(f);
 }
 
+std::string nomPhoto(int k) {
+  char nom[32];
+  std::snprintf(nom, sizeof nom, "demo_%03d.png", k + 1);
+  return nom;
+}
+
+// The photos, two at a time: the PNG compression takes most of the time,
+// and each photo's bytes depend on its number alone.
+bool ecrireLesPhotos(const Options& o, const std::filesystem::path& photos) {
+  std::atomic<int> suivante{0};
+  std::atomic<bool> ok{true};
+  auto ecrire = [&] {
+    for (int k = suivante++; k < o.photos && ok; k = suivante++)
+      if (!absente(o, k) && !ecrirePhoto(o, k, photos / nomPhoto(k))) ok = false;
+  };
+  std::thread autre(ecrire);
+  ecrire();
+  autre.join();
+  return ok;
+}
+
 // Photos, centres.txt and, for the series with events, second.txt.
 bool ecrirePhotos(const Options& o, const std::filesystem::path& photos) {
+  if (!ecrireLesPhotos(o, photos)) return false;
   std::ostringstream centres, second;
   centres << std::fixed << std::setprecision(10);
   second << std::fixed << std::setprecision(10);
   for (int k = 0; k < o.photos; ++k) {
-    char nom[32];
-    std::snprintf(nom, sizeof nom, "demo_%03d.png", k + 1);
     double cx = 0.0, cy = 0.0;
     centreSelectionne(o, k, cx, cy);
     centres << cx << ";" << cy;
     if (absente(o, k)) {
       // a photo of an earlier series in the same folder must not fill the gap
       std::error_code ignore;
-      std::filesystem::remove(photos / nom, ignore);
+      std::filesystem::remove(photos / nomPhoto(k), ignore);
       centres << ";absente";
-    } else {
-      if (!ecrirePhoto(o, k, photos / nom)) return false;
-      if (cachee(o, k)) centres << ";cachee";
+    } else if (cachee(o, k)) {
+      centres << ";cachee";
     }
     centres << "\n";
     if (centreSecond(o, k, cx, cy)) second << cx << ";" << cy << "\n";
