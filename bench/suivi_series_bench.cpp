@@ -137,39 +137,41 @@ std::string ligneCommencant(const std::string& lignes, const std::string& debut)
   return trouvee;
 }
 
-// The run of one series, in the series' folder. False when the program could
-// not be driven (not when the run did badly: that is what is measured).
-bool conduire(const Serie& serie) {
-  const std::vector<Vrai> vrais = lireVrais("photos/centres.txt");
-  const std::vector<Vrai> seconds = lireVrais("photos/second.txt");
-  const std::vector<Evenement> evenements = lireEvenements("photos/evenements.txt");
-  const int photos = int(vrais.size());
+// What the series' files tell.
+struct Verite {
+  std::vector<Vrai> vrais, seconds;
+  std::vector<Evenement> evenements;
+};
+
+// Photo 1 measured, K turned on where the program has it, then SPACE and one
+// intervention at each stop, to the closing picture. False when the program
+// could not be driven (not when the run did badly: that is what is measured).
+bool parcourir(const Verite& v, std::vector<Arret>& arrets, bool& k) {
+  const int photos = int(v.vrais.size());
   Operateur op;
   if (photos == 0 || !op.demarrer()) {
-    std::printf("%s: the program did not start\n", serie.nom);
+    std::printf("the program did not start\n");
     return false;
   }
   // S, a zone around the true centre, I, a click on the disc's colour, RETURN
   auto mesurer = [&](int numero) {
-    const Vrai& v = vrais[size_t(numero - 1)];
-    const double demi = demiZone(v, numero <= int(seconds.size()) ? &seconds[size_t(numero - 1)] : nullptr);
+    const Vrai& c = v.vrais[size_t(numero - 1)];
+    const double demi = demiZone(c, numero <= int(v.seconds.size()) ? &v.seconds[size_t(numero - 1)] : nullptr);
     op.touche(SDL_SCANCODE_S);
-    op.glisser(v.x - demi, v.y - demi, v.x + demi, v.y + demi);
+    op.glisser(c.x - demi, c.y - demi, c.x + demi, c.y + demi);
     op.touche(SDL_SCANCODE_I);
-    op.cliquer(v.x, v.y);
+    op.cliquer(c.x, c.y);
     op.touche(SDL_SCANCODE_RETURN);
+    return op.nouvellesLignes().find("Vue suivante\n") != std::string::npos;
   };
-  mesurer(1);
-  const bool k = Operateur::toucheConnue(SDL_SCANCODE_K);
+  bool mene = mesurer(1);
+  k = Operateur::toucheConnue(SDL_SCANCODE_K);
   if (k) {
     // on, whatever it starts at
-    op.nouvellesLignes();
     op.touche(SDL_SCANCODE_K);
     if (ligneCommencant(op.nouvellesLignes(), "Photos cachees passees : ") == "non") op.touche(SDL_SCANCODE_K);
   }
-  std::vector<Arret> arrets;
-  bool drive = true;
-  for (int intervention = 0; intervention <= photos; ++intervention) {
+  for (int intervention = 0; mene && intervention <= photos; ++intervention) {
     op.nouvellesLignes();
     op.touche(SDL_SCANCODE_SPACE);
     std::string lues = op.nouvellesLignes(), raison = ligneCommencant(lues, "Suivi arrete : ");
@@ -183,27 +185,27 @@ bool conduire(const Serie& serie) {
     if (raison == "fin de la serie" || op.surImageFin()) break;
     const int photo = op.photoMontree();
     if (raison.empty() || photo < 1 || photo > photos) {
-      std::printf("%s: the run neither stopped nor ended (photo %d)\n", serie.nom, photo);
-      drive = false;
+      std::printf("the run neither stopped nor ended (photo %d)\n", photo);
+      mene = false;
       break;
     }
     const std::string doute = ligneCommencant(lues, "Suivi douteux : ");
-    arrets.push_back({photo, doute.empty() ? raison : raison + " : " + doute, evenementDe(evenements, photo)});
-    const std::string& marque = vrais[size_t(photo - 1)].marque;
-    if (!marque.empty()) {
+    arrets.push_back({photo, doute.empty() ? raison : raison + " : " + doute, evenementDe(v.evenements, photo)});
+    if (!v.vrais[size_t(photo - 1)].marque.empty()) {
       op.touche(SDL_SCANCODE_N);
+      mene = op.nouvellesLignes().find("Vue suivante\n") != std::string::npos;
     } else {
-      mesurer(photo);
+      mene = mesurer(photo);
     }
-    if (op.nouvellesLignes().find("Vue suivante") == std::string::npos) {
-      std::printf("%s: the intervention on photo %d did not advance\n", serie.nom, photo);
-      drive = false;
-      break;
-    }
+    if (!mene) std::printf("the intervention on photo %d did not advance\n", photo);
   }
   op.arreter();
+  return mene;
+}
 
-  // the detail file: one row per photo passed
+// The detail file's rows against the true centres, and the stops.
+void rapporter(const Serie& serie, const Verite& v, const std::vector<Arret>& arrets, bool k) {
+  const int photos = int(v.vrais.size());
   int ecrits = 0, manuels = 0, proposes = 0, sautes = 0, absentes = 0, hors = 0, sur_cachees = 0;
   double max_ecart = 0.0, somme2 = 0.0;
   std::vector<int> hors_photos;
@@ -220,20 +222,20 @@ bool conduire(const Serie& serie) {
     absentes += origine == "absente";
     if (c[2] != "1" || photo < 1 || photo > photos) continue;
     ++ecrits;
-    const Vrai& v = vrais[size_t(photo - 1)];
-    const double ecart = std::hypot(std::atof(c[3].c_str()) - v.x, std::atof(c[4].c_str()) - v.y);
-    if (!v.marque.empty()) ++sur_cachees;
-    if (!v.marque.empty() || ecart > kRayon) {
+    const Vrai& vrai = v.vrais[size_t(photo - 1)];
+    const double ecart = std::hypot(std::atof(c[3].c_str()) - vrai.x, std::atof(c[4].c_str()) - vrai.y);
+    if (!vrai.marque.empty()) ++sur_cachees;
+    if (!vrai.marque.empty() || ecart > kRayon) {
       ++hors;
       hors_photos.push_back(photo);
     }
-    if (v.marque.empty()) {
+    if (vrai.marque.empty()) {
       max_ecart = std::max(max_ecart, ecart);
       somme2 += ecart * ecart;
     }
   }
   int visibles = 0, hors_evenement = 0;
-  for (const Vrai& v : vrais) visibles += v.marque.empty();
+  for (const Vrai& vrai : v.vrais) visibles += vrai.marque.empty();
   for (const Arret& a : arrets) hors_evenement += a.evenement.empty();
   const double rms = ecrits > sur_cachees ? std::sqrt(somme2 / (ecrits - sur_cachees)) : 0.0;
 
@@ -247,7 +249,7 @@ bool conduire(const Serie& serie) {
                 a.evenement.empty() ? "hors evenement" : ("evenement " + a.evenement).c_str());
   // one intervention per event is the aim: the stops each event's photos saw
   int par_evenement = 0;
-  for (const Evenement& ev : evenements) {
+  for (const Evenement& ev : v.evenements) {
     int n = 0;
     for (const Arret& a : arrets) n += a.photo >= ev.debut && a.photo <= ev.fin;
     par_evenement = std::max(par_evenement, n);
@@ -260,7 +262,19 @@ bool conduire(const Serie& serie) {
   std::printf("resume\trun, %s series (%d photos): stops (off events, most for one event), max error, records "
               "off the disc\t%zu (%d, %d), %.3f px, %d\t-\t-\t%s\n",
               serie.nom, photos, arrets.size(), hors_evenement, par_evenement, max_ecart, hors, serie.cible);
-  return drive;
+}
+
+// One series, in its folder.
+bool conduire(const Serie& serie) {
+  Verite v;
+  v.vrais = lireVrais("photos/centres.txt");
+  v.seconds = lireVrais("photos/second.txt");
+  v.evenements = lireEvenements("photos/evenements.txt");
+  std::vector<Arret> arrets;
+  bool k = false;
+  const bool mene = parcourir(v, arrets, k);
+  rapporter(serie, v, arrets, k);
+  return mene;
 }
 
 const Serie* trouver(const std::string& nom) {
