@@ -110,8 +110,9 @@ struct Sommes {
 // A pixel whose centre lies inside a disc still leaves the centre of the
 // pixels some hundredths of a pixel off the disc's (0.08 at most for a radius
 // of 40): the series with events add, remove or exchange pixels of the rim,
-// the best change first, until the pixels' centre is the shape's within a
-// ten-thousandth, so the centre a tracker finds and the disc's path agree.
+// the best change first, until the pixels' centre is the shape's within
+// about a ten-thousandth of a pixel, so the centre a tracker finds and the
+// disc's path agree.
 // Only pixels within a pixel of the circle change (for a disc of two colours
 // only on its round edge), so the disc keeps its shape.
 void equilibrer(Masque& m, double cx, double cy, double r, bool moitie, double tx, double ty) {
@@ -178,7 +179,8 @@ Masque masqueCouleur(const Options& o, double cx, double cy, bool moitie) {
     }
   }
   // the centre of the shape: the disc's, or its upper half's, 4r / 3pi above
-  const double ty = moitie ? cy - 4.0 * o.rayon / (3.0 * M_PI) : cy;
+  const double pi = std::acos(-1.0);
+  const double ty = moitie ? cy - 4.0 * o.rayon / (3.0 * pi) : cy;
   if (o.evenementielle()) equilibrer(m, cx, cy, o.rayon, moitie, cx, ty);
   return m;
 }
