@@ -17,7 +17,7 @@ construction=${1:-$racine/build-bench}
 
 cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour
   trelune_bench_prechargement trelune_bench_trace trelune_bench_reglage trelune_bench_suivi
-  trelune_bench_correction)
+  trelune_bench_correction trelune_bench_suivi_series)
 cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$construction" -j2 --target "${cibles[@]}" >/dev/null
 releves=$construction/releves
@@ -61,14 +61,22 @@ lancer reglage.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_reglage --benchmark
 lancer suivi.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_suivi
 mkdir -p "$construction/bench/donnees"  # the result files the correction rewrites
 lancer correction.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_correction
+# the generated series with events (about 400 photos to write first), each run
+# in a child process on the dummy driver
+lancer suivi_series.txt ./trelune_bench_suivi_series
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg); $(($(date +%s) - debut)) s of benchmarks"
 grep -h '^video driver' "$releves"/suivante_*.txt "$releves"/prechargement_*.txt || true
 echo
 
 {
   printf 'figure\tmeasured\tbaseline\tratio\ttarget\n'
-  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut trace reglage suivi correction; do
+  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut trace reglage suivi correction suivi_series; do
     if [ -f "$releves/$journal.txt" ]; then cat "$releves/$journal.txt"; fi
   done |
     sed -n 's/^resume\t//p'
 } | column -t -s $'\t'
+# the stops of the automatic run on the series with events, photo by photo
+if [ -f "$releves/suivi_series.txt" ]; then
+  echo
+  grep -v -e '^resume' -e '^folder kept' "$releves/suivi_series.txt"
+fi
