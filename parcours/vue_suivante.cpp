@@ -29,10 +29,13 @@ void remettreLesModes() {
   e.m_afficher_selection = false;
 }
 
-bool avancer(bool saute) {
+enum class Passage { Mesure, Saute, Absente };
+
+bool avancer(Passage passage) {
   Etat& e = *g_etat;
   Souvenir souvenir = souvenirAvantAvance();  // before the modes are reset
-  souvenir.saute = saute;
+  souvenir.saute = passage == Passage::Saute;
+  souvenir.absente = passage == Passage::Absente;
   std::cout << "Vue suivante" << std::endl;
   remettreLesModes();
   libererPhoto();
@@ -65,7 +68,9 @@ bool vueSuivante() {
     corrigerPhotoPassee();
     return true;
   }
-  return avancer(false);
+  return avancer(Passage::Mesure);
 }
 
-bool passerPhotoSansRecord() { return avancer(true); }
+bool passerPhotoSansRecord() { return avancer(Passage::Saute); }
+
+bool passerPhotoAbsenteSansRecord() { return avancer(Passage::Absente); }

@@ -1,6 +1,8 @@
 #include "tracking/proposition.h"
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "etat/etat.h"
 #include "interaction/recette.h"
@@ -15,22 +17,31 @@ std::string coins(const ZoneSuivi& z) {
   return std::to_string(z.x0) + "," + std::to_string(z.y0) + " " + std::to_string(z.x1) + "," + std::to_string(z.y1);
 }
 
+// Records on consecutive photos 0, 1, 2 ...
+std::vector<RecordSuivi> suite(const std::vector<PointSuivi>& centres) {
+  std::vector<RecordSuivi> r;
+  for (const PointSuivi& c : centres) r.push_back({int64_t(r.size()), c});
+  return r;
+}
+
 // The arithmetic: prediction, placement kept inside the photo, growth.
 TEST(PropositionCalcul, PredictsPlacesAndGrows) {
-  EXPECT_DOUBLE_EQ(0.0, centrePredit({}).x);
-  EXPECT_DOUBLE_EQ(20.0, centrePredit({{10.5, 20.0}}).y);
-  const PointSuivi deux = centrePredit({{0.0, 0.0}, {10.5, 20.0}, {13.0, 18.0}});
+  EXPECT_DOUBLE_EQ(0.0, centrePredit({}, 0).x);
+  EXPECT_DOUBLE_EQ(20.0, centrePredit(suite({{10.5, 20.0}}), 1).y);
+  const PointSuivi deux = centrePredit(suite({{0.0, 0.0}, {10.5, 20.0}, {13.0, 18.0}}), 3);
   EXPECT_DOUBLE_EQ(15.5, deux.x);
   EXPECT_DOUBLE_EQ(16.0, deux.y);
 
-  // moved by the rounded step, same size; pushed back inside, size kept;
+  // centred on the prediction, same size; pushed back inside, size kept;
   // wider than the photo: the photo
-  EXPECT_EQ("18,7 37,16", coins(zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {27.6, 12.2}, 100, 50)));
-  EXPECT_EQ("0,40 19,49", coins(zoneDeplacee({10, 10, 29, 19}, {20.0, 15.0}, {-5.0, 60.0}, 100, 50)));
-  EXPECT_EQ("0,0 99,9", coins(zoneDeplacee({0, 0, 199, 9}, {0.0, 0.0}, {3.0, 0.0}, 100, 50)));
+  EXPECT_EQ("18,7 37,16", coins(zoneCentree(20, 10, {27.6, 12.2}, 100, 50)));
+  EXPECT_EQ("0,40 19,49", coins(zoneCentree(20, 10, {-5.0, 60.0}, 100, 50)));
+  EXPECT_EQ("0,0 99,9", coins(zoneCentree(200, 10, {3.0, 5.0}, 100, 50)));
   // half as large again around the centre, then inside
-  EXPECT_EQ("35,18 64,32", coins(zoneAgrandie({10, 10, 29, 19}, {50.0, 25.0}, 100, 50)));
-  EXPECT_EQ("70,0 99,14", coins(zoneAgrandie({10, 10, 29, 19}, {98.0, 1.0}, 100, 50)));
+  bool limitee = false;
+  EXPECT_EQ("35,18 64,32", coins(zoneAgrandie({10, 10, 29, 19}, {50.0, 25.0}, 100, 50, 100000, limitee)));
+  EXPECT_EQ("70,0 99,14", coins(zoneAgrandie({10, 10, 29, 19}, {98.0, 1.0}, 100, 50, 100000, limitee)));
+  EXPECT_FALSE(limitee);
 }
 
 // Each doubt, the first that applies, and the border test.
@@ -46,7 +57,8 @@ TEST(PropositionCalcul, TellsEachDoubt) {
 
   ConstatSuivi c;
   c.nombre_reference = 100;
-  c.centres = {{0.0, 0.0}, {10.0, 0.0}, {20.0, 0.0}};
+  c.records = suite({{0.0, 0.0}, {10.0, 0.0}, {20.0, 0.0}});
+  c.photo = 3;
   c.centre = {80.0, 0.0};  // a long step, but only two steps so far
   c.nombre = 100;
   EXPECT_EQ("", raisonDoute(c));
@@ -60,13 +72,14 @@ TEST(PropositionCalcul, TellsEachDoubt) {
   c.bord = true;
   EXPECT_EQ("selection sur le bord de la zone", raisonDoute(c));
   c.bord = false;
-  c.centres.push_back({31.0, 0.0});  // steps 10, 10, 11: median 10, limit 32
-  EXPECT_DOUBLE_EQ(10.0, pasMedian(c.centres));
+  c.records.push_back({3, {31.0, 0.0}});  // steps 10, 10, 11: median 10, limit 32
+  c.photo = 4;
+  EXPECT_DOUBLE_EQ(10.0, pasMedian(c.records));
   c.centre = {63.0, 0.0};
   EXPECT_EQ("", raisonDoute(c));
   c.centre = {63.5, 0.0};
   EXPECT_EQ("pas de 32.5 pixels, plus de 3 fois le pas median (10.0) + 2", raisonDoute(c));
-  EXPECT_DOUBLE_EQ(10.5, pasMedian({{0, 0}, {10, 0}, {21, 0}, {30, 0}, {42, 0}}));
+  EXPECT_DOUBLE_EQ(10.5, pasMedian(suite({{0, 0}, {10, 0}, {21, 0}, {30, 0}, {42, 0}})));
 }
 
 // A photo 60 x 40: a background red 20 and a red 200 square.
@@ -92,7 +105,8 @@ class PropositionTest : public EtatTest {
     SDL_Rect r{x, y, cote, cote};
     SDL_FillRect(g_etat->pTempSurface_prairie, &r, SDL_MapRGB(g_etat->pTempSurface_prairie->format, 200, 20, 20));
   }
-  // A recorded photo: zone, count, centre and one colour pass of red 200.
+  // A recorded photo: zone, count, centre, the spread of a square of that
+  // count, and one colour pass of red 200.
   void mesure(ZoneSuivi z, int32_t nombre, double x, double y) {
     Souvenir s;
     s.ecrit = true;
@@ -105,6 +119,7 @@ class PropositionTest : public EtatTest {
     m.nombre = nombre;
     m.centre_x = x;
     m.centre_y = y;
+    m.ecart_type_x = m.ecart_type_y = std::sqrt((nombre - 1) / 12.0);
     PasseSelection p;
     p.rouge = 200;
     p.vert = p.bleu = 20;
@@ -135,7 +150,8 @@ TEST_F(PropositionTest, ProposesFromTheLastMeasuredPhoto) {
   EXPECT_EQ(16, e.m_nombre_selectionnes);
   EXPECT_TRUE(e.m_ajout_couleurs && !e.m_choix_zone && !e.m_vue_suivante_bloquee);
   EXPECT_TRUE(e.m_afficher_zone && e.m_afficher_centre && e.m_afficher_selection);
-  ASSERT_EQ(1u, e.m_recette.passes.size());
+  ASSERT_EQ(2u, e.m_recette.passes.size());  // the colour pass, then the patch kept
+  EXPECT_EQ(TypePasse::Tache, e.m_recette.passes[1].type);
   EXPECT_EQ(13, e.m_recette.x0);
   const std::string propose = texteDetailDe(souvenirAvantAvance(), 3);
   EXPECT_EQ("propose\r\n", propose.substr(propose.size() - 9));
