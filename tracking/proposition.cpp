@@ -121,14 +121,18 @@ IssueProposition proposerSelection(std::string* raison_doute) {
                                             ref.records.end());
   const PointSuivi predit = centrePredit(estimation, ref.photo);
   HistoireSelection& h = e.m_histoire_selection;
-  // a zone drawn on this photo is the operator's newest size
+  // a zone drawn on this photo is the operator's newest size; the size the
+  // proposal starts from is carried on, whatever its zone grows to
   const bool tracee = h.zone_tracee && h.largeur_zone > 0 && h.hauteur_zone > 0;
-  ZoneSuivi zone = zoneCentree(tracee ? h.largeur_zone : ref.largeur_zone, tracee ? h.hauteur_zone : ref.hauteur_zone,
-                               predit, largeur, hauteur);
+  const int32_t largeur_zone = tracee ? h.largeur_zone : ref.largeur_zone;
+  const int32_t hauteur_zone = tracee ? h.hauteur_zone : ref.hauteur_zone;
+  ZoneSuivi zone = zoneCentree(largeur_zone, hauteur_zone, predit, largeur, hauteur);
   if (!construire(zone)) {
     impossible("zone refusee");
     return IssueProposition::Impossible;
   }
+  h.largeur_zone = largeur_zone;
+  h.hauteur_zone = hauteur_zone;
   // the pixel of the predicted centre, which the patch pass keeps in the recipe
   const int32_t px = plancher(predit.x), py = plancher(predit.y);
   TachesZone taches = passer(ref.passes, px, py);
