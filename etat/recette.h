@@ -39,8 +39,11 @@ struct HistoireSelection {
   // photo (0 until one is), the size a proposal starts from.
   int32_t largeur_zone = 0, hauteur_zone = 0;
   // For this photo only, until the next advance: a zone was drawn on it since
-  // it showed; a proposal on it was doubted; the automatic run records it.
+  // it showed; a proposal on it was doubted; that proposal found another
+  // patch of the colour at least half the one kept; the automatic run
+  // records it.
   bool zone_tracee = false;
   bool doute = false;
+  bool deux_objets = false;
   bool par_le_suivi = false;
 };

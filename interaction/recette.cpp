@@ -89,7 +89,7 @@ void noterPhotoSuivante() {
   r.passes.clear();
   HistoireSelection& h = e.m_histoire_selection;
   h.changee = false;
-  h.zone_tracee = h.doute = h.par_le_suivi = false;
+  h.zone_tracee = h.doute = h.deux_objets = h.par_le_suivi = false;
 }
 
 bool rejouerRecette(const Recette& recette) {

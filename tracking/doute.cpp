@@ -41,6 +41,8 @@ double pasMedian(const std::vector<RecordSuivi>& records) {
   return medianePas(std::move(pas));
 }
 
+bool deuxObjets(const ConstatSuivi& c) { return c.nombre > 0 && c.autre_tache > 0 && 2 * c.autre_tache >= c.nombre; }
+
 bool objetCache(const ConstatSuivi& c) { return c.nombre <= 0 || rapport(c) < 0.5; }
 
 std::string raisonDoute(const ConstatSuivi& c) {
@@ -52,7 +54,7 @@ std::string raisonDoute(const ConstatSuivi& c) {
   if (c.bord && c.zone_maximale) return "selection sur le bord de la zone, agrandie jusqu'a la taille maximale";
   if (c.bord) return "selection sur le bord de la zone";
   if (c.bord_photo) return "selection sur le bord de la photo";
-  if (c.autre_tache > 0 && 2 * c.autre_tache >= c.nombre) return "deux objets de la couleur";
+  if (deuxObjets(c) && !c.deux_objets_admis) return "deux objets de la couleur";
   if (c.ecarts_reference &&
       (plusEtendue(c.ecart_x, c.ecart_x_reference) || plusEtendue(c.ecart_y, c.ecart_y_reference)))
     return "selection plus etendue";

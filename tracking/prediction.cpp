@@ -43,12 +43,15 @@ ReferenceSuivi referenceDe(const Historique& historique) {
   r.photo = static_cast<int64_t>(fin);
   size_t dernier = fin;
   for (size_t i = 0; i < fin; ++i) {
+    // the second object out of sight once: the next one is doubted again
+    if (!s[i].selection.histoire.deux_objets) r.deux_objets_admis = false;
     if (!s[i].ecrit) continue;
     const SelectionPhoto& m = s[i].selection;
     r.records.push_back({static_cast<int64_t>(i), {m.centre_x, m.centre_y}});
     dernier = i;
     if (m.histoire.par_le_suivi) continue;
     if (m.histoire.doute) r.debut_estimation = r.records.size() - 1;
+    r.deux_objets_admis = m.histoire.doute && m.histoire.deux_objets;
     r.ecarts_connus = m.nombre > 0;
     r.ecart_x = m.ecart_type_x;
     r.ecart_y = m.ecart_type_y;

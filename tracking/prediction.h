@@ -44,6 +44,10 @@ struct ReferenceSuivi {
   // The first record the velocity is estimated from: a record made by hand
   // on a photo whose proposal was doubted starts the estimate again.
   size_t debut_estimation = 0;
+  // A record made by hand after a doubt that found two objects of the
+  // colour, and a second one found on every photo since: the operator chose
+  // between them, and the run keeps to that choice while both stay in sight.
+  bool deux_objets_admis = false;
   // The spread of the last record made or accepted by hand (not by the run).
   bool ecarts_connus = false;
   double ecart_x = 0.0, ecart_y = 0.0;

@@ -100,6 +100,24 @@ TEST(Prediction, ZoneOfTheOperatorsSizeOnThePrediction) {
   EXPECT_EQ(kDroite | kBas, cotesInterieurs({0, 0, 19, 19}, 100, 100));
 }
 
+// Two objects of the colour: a choice made by hand after that doubt holds
+// while a second patch is found on every photo, and ends with the first
+// photo without one.
+TEST(Prediction, TheOperatorsChoiceBetweenTwoObjectsHoldsWhileBothShow) {
+  Historique h;
+  h.souvenirs = {souvenir(true, 0, 0, false), souvenir(true, 1, 0, false)};
+  EXPECT_FALSE(referenceDe(h).deux_objets_admis);
+  h.souvenirs[1].selection.histoire.doute = h.souvenirs[1].selection.histoire.deux_objets = true;
+  EXPECT_TRUE(referenceDe(h).deux_objets_admis);
+  h.souvenirs.push_back(souvenir(true, 2, 0));
+  h.souvenirs.back().selection.histoire.deux_objets = true;
+  h.souvenirs.push_back(souvenir(false));  // passed, the second patch still found
+  h.souvenirs.back().selection.histoire.deux_objets = true;
+  EXPECT_TRUE(referenceDe(h).deux_objets_admis);
+  h.souvenirs.push_back(souvenir(true, 4, 0));
+  EXPECT_FALSE(referenceDe(h).deux_objets_admis);
+}
+
 // The added doubts, after the count and border ones.
 TEST(Prediction, DoubtsOfTheEdgeASecondPatchAndTheSpread) {
   ConstatSuivi c;
@@ -112,6 +130,9 @@ TEST(Prediction, DoubtsOfTheEdgeASecondPatchAndTheSpread) {
   c.bord_photo = false;
   c.autre_tache = 50;
   EXPECT_EQ("deux objets de la couleur", raisonDoute(c));
+  c.deux_objets_admis = true;  // the operator chose between them
+  EXPECT_EQ("", raisonDoute(c));
+  c.deux_objets_admis = false;
   c.autre_tache = 49;
   EXPECT_EQ("", raisonDoute(c));
   c.ecarts_reference = true;

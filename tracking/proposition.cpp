@@ -164,6 +164,8 @@ IssueProposition proposerSelection(std::string* raison_doute) {
   constat.zone_maximale = limitee;
   constat.bord_photo = (bords & ~interieurs) != 0;
   constat.autre_tache = taches.seconde;
+  constat.deux_objets_admis = ref.deux_objets_admis;
+  h.deux_objets = deuxObjets(constat);
   if (constat.nombre > 0) {
     const EcartsTypes ecarts = ecartsTypes(e.m_liste_x, e.m_liste_y, e.is_select);
     constat.ecart_x = ecarts.x;
