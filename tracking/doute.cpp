@@ -54,7 +54,9 @@ std::string raisonDoute(const ConstatSuivi& c) {
   if (c.bord && c.zone_maximale) return "selection sur le bord de la zone, agrandie jusqu'a la taille maximale";
   if (c.bord) return "selection sur le bord de la zone";
   if (c.bord_photo) return "selection sur le bord de la photo";
-  if (deuxObjets(c) && !c.deux_objets_admis) return "deux objets de la couleur";
+  // the operator's choice holds only for a patch of the size chosen: one of
+  // two halves of an object taken whole would be half of it
+  if (deuxObjets(c) && !(c.deux_objets_admis && r >= 0.75)) return "deux objets de la couleur";
   if (c.ecarts_reference &&
       (plusEtendue(c.ecart_x, c.ecart_x_reference) || plusEtendue(c.ecart_y, c.ecart_y_reference)))
     return "selection plus etendue";

@@ -36,8 +36,9 @@ double pasMedian(const std::vector<RecordSuivi>& records);
 //   with the growth held by the largest zone); on the photo's edge (the
 //   object may be cut);
 // - another patch of the colour at least half the one kept, unless the
-//   operator chose between them by hand after such a doubt and a second
-//   patch was found on every photo since;
+//   operator chose between them by hand after such a doubt, a second patch
+//   was found on every photo since and the one kept has at least 3/4 of the
+//   last record's pixels;
 // - a spread, on either axis, above 1.5 times the last record made or
 //   accepted by hand (at least 0.5 pixel taken for it: a one-pixel line has
 //   none, and any width would be a doubt);

@@ -132,6 +132,10 @@ TEST(Prediction, DoubtsOfTheEdgeASecondPatchAndTheSpread) {
   EXPECT_EQ("deux objets de la couleur", raisonDoute(c));
   c.deux_objets_admis = true;  // the operator chose between them
   EXPECT_EQ("", raisonDoute(c));
+  c.nombre = 74;  // not a half of what the operator took
+  c.autre_tache = 37;
+  EXPECT_EQ("deux objets de la couleur", raisonDoute(c));
+  c.nombre = 100;
   c.deux_objets_admis = false;
   c.autre_tache = 49;
   EXPECT_EQ("", raisonDoute(c));

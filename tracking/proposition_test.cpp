@@ -7,6 +7,7 @@
 #include "etat/etat.h"
 #include "interaction/recette.h"
 #include "interaction/reglage.h"
+#include "interaction/selection.h"
 #include "output/detail_souvenir.h"
 #include "parcours/enregistrement.h"
 #include "tests/etat_fixture.h"
@@ -218,8 +219,9 @@ TEST_F(PropositionTest, KeepsThePatchAtThePredictionAndDoubtsASecondOne) {
 }
 
 // The zone grows on this photo only: the next proposal starts again from the
-// operator's size. Growth stops at the parameter file's largest zone, which
-// the run tells as its own doubt, without the zone drag's refusal line.
+// operator's size, or from a zone drawn on the photo. Growth stops at the
+// parameter file's largest zone, which the run tells as its own doubt,
+// without the zone drag's refusal line; it never passes the photo's edge.
 TEST_F(PropositionTest, GrowsOnThisPhotoOnlyWithinTheLargestZone) {
   Etat& e = *g_etat;
   mesure({5, 5, 18, 18}, 16, 12.0, 12.0);
@@ -233,6 +235,13 @@ TEST_F(PropositionTest, GrowsOnThisPhotoOnlyWithinTheLargestZone) {
   console_.lu();
   EXPECT_EQ(IssueProposition::Sure, proposerSelection());
   EXPECT_EQ("Taille de is_select : 196\n", console_.lu().substr(0, 26));
+  // a zone drawn on the photo is the new size at once
+  ASSERT_TRUE(definirZone(0, 0, 11, 9));
+  noterZone();
+  console_.lu();
+  EXPECT_EQ(IssueProposition::Sure, proposerSelection());
+  EXPECT_EQ("Taille de is_select : 120\n", console_.lu().substr(0, 26));
+  EXPECT_EQ(12, e.m_histoire_selection.largeur_zone);
 
   e.m_historique = Historique();
   e.m_histoire_selection = HistoireSelection();
@@ -243,6 +252,16 @@ TEST_F(PropositionTest, GrowsOnThisPhotoOnlyWithinTheLargestZone) {
   EXPECT_EQ(IssueProposition::Douteuse, proposerSelection());
   EXPECT_EQ("Taille de is_select : 196\ncentre: x= 16.5 y= 12\n"
             "Suivi douteux : selection sur le bord de la zone, agrandie jusqu'a la taille maximale\n",
+            console_.lu());
+
+  // at the photo's edge the zone cannot grow: the object may be cut
+  e.m_historique = Historique();
+  e.m_histoire_selection = HistoireSelection();
+  SDL_FillRect(e.pTempSurface_prairie, nullptr, SDL_MapRGB(e.pTempSurface_prairie->format, 20, 20, 20));
+  mesure({44, 5, 57, 18}, 16, 58.0, 12.0);
+  carre(56, 10, 4);
+  EXPECT_EQ(IssueProposition::Douteuse, proposerSelection());
+  EXPECT_EQ("Taille de is_select : 196\ncentre: x= 58 y= 12\nSuivi douteux : selection sur le bord de la photo\n",
             console_.lu());
 }
 
