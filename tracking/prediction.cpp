@@ -41,7 +41,7 @@ ReferenceSuivi referenceDe(const Historique& historique) {
   // on a past photo, only the photos before it in the run
   const size_t fin = historique.affichee >= 0 ? std::min(size_t(historique.affichee), s.size()) : s.size();
   r.photo = static_cast<int64_t>(fin);
-  size_t dernier = fin;
+  size_t dernier = fin, dernier_main = fin;
   for (size_t i = 0; i < fin; ++i) {
     // the second object out of sight once: the next one is doubted again
     if (!s[i].selection.histoire.deux_objets) r.deux_objets_admis = false;
@@ -50,6 +50,7 @@ ReferenceSuivi referenceDe(const Historique& historique) {
     r.records.push_back({static_cast<int64_t>(i), {m.centre_x, m.centre_y}});
     dernier = i;
     if (m.histoire.par_le_suivi) continue;
+    dernier_main = i;
     if (m.histoire.doute) r.debut_estimation = r.records.size() - 1;
     r.deux_objets_admis = m.histoire.doute && m.histoire.deux_objets;
     r.ecarts_connus = m.nombre > 0;
@@ -62,8 +63,11 @@ ReferenceSuivi referenceDe(const Historique& historique) {
   r.zone = {mesuree.zone_x0, mesuree.zone_y0, mesuree.zone_x1, mesuree.zone_y1};
   r.nombre = mesuree.nombre;
   for (size_t i = dernier + 1; i-- > 0 && r.passes.empty();) r.passes = passesCouleur(s[i].selection.passes);
-  r.largeur_zone = static_cast<int32_t>(cote(r.zone.x0, r.zone.x1));
-  r.hauteur_zone = static_cast<int32_t>(cote(r.zone.y0, r.zone.y1));
+  // no size carried (a resumed run): the zone of the last record made by
+  // hand, which no growth of the run made
+  const SelectionPhoto& taille = s[dernier_main < fin ? dernier_main : dernier].selection;
+  r.largeur_zone = static_cast<int32_t>(cote(taille.zone_x0, taille.zone_x1));
+  r.hauteur_zone = static_cast<int32_t>(cote(taille.zone_y0, taille.zone_y1));
   for (size_t i = fin; i-- > 0;) {
     const HistoireSelection& h = s[i].selection.histoire;
     if (h.largeur_zone <= 0 || h.hauteur_zone <= 0) continue;

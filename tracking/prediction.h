@@ -36,8 +36,9 @@ struct ReferenceSuivi {
   int64_t photo = 0;     // the rank of the photo shown
   ZoneSuivi zone;        // the last record's zone
   int32_t nombre = 0;    // and its selected count
-  // The operator's zone size: the last zone drawn before the photo shown,
-  // else the last record's zone.
+  // The operator's zone size: the last zone drawn (or a proposal started
+  // from) before the photo shown, else the zone of the last record made by
+  // hand, else the last record's.
   int32_t largeur_zone = 0, hauteur_zone = 0;
   std::vector<PasseSelection> passes;  // colour passes, in order
   std::vector<RecordSuivi> records;    // every record before the photo, in order
