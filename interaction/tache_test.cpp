@@ -22,7 +22,8 @@ std::string texteDe(const std::vector<bool>& bits, size_t largeur) {
 }
 
 // Diagonal neighbours join; the patch holding the point is kept, else the
-// nearest, a tie going to the larger; the largest patch cleared is told.
+// nearest, a tie going to the larger, then to the first; the largest patch
+// cleared is told.
 TEST(Tache, KeepsThePatchAtOrNearestThePoint) {
   const std::vector<std::string> zone = {
       "##....#",
@@ -54,19 +55,11 @@ TEST(Tache, KeepsThePatchAtOrNearestThePoint) {
   EXPECT_EQ(".#./###/", texteDe(un, 3));
   std::vector<bool> vide(6, false);
   EXPECT_EQ(0, garderTacheProche(vide, 3, 2, 0, 0).gardee);
-}
-
-// Two equal halves: the one holding the point, the other told as large.
-TEST(Tache, TwoEqualHalvesKeepTheOneAtThePoint) {
-  std::vector<bool> bits = bitsDe({"##.##", "##.##"});
-  const TachesZone t = garderTacheProche(bits, 5, 2, 3, 1);
-  EXPECT_EQ("...##/...##/", texteDe(bits, 5));
-  EXPECT_EQ(4, t.gardee);
-  EXPECT_EQ(4, t.seconde);
-  // halfway: a tie in distance and size, the first met row by row
-  bits = bitsDe({"##.##", "##.##"});
-  garderTacheProche(bits, 5, 2, 2, 0);
-  EXPECT_EQ("##.../##.../", texteDe(bits, 5));
+  // two equal halves, the point halfway: the first met row by row, the
+  // other told as large
+  std::vector<bool> moities = bitsDe({"##.##", "##.##"});
+  EXPECT_EQ(4, garderTacheProche(moities, 5, 2, 2, 0).seconde);
+  EXPECT_EQ("##.../##.../", texteDe(moities, 5));
 }
 
 }  // namespace
