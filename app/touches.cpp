@@ -52,7 +52,9 @@ const std::vector<ToucheAjoutee>& touchesAjoutees() {
       {SDL_SCANCODE_A, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "A",
        "proposer la selection d'apres la derniere photo mesuree", proposerSurLaPhoto},
       {SDL_SCANCODE_SPACE, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Espace",
-       "suivi automatique jusqu'au premier doute (Espace ou toute touche l'arrete)", basculerSuivi},
+       "suivi automatique jusqu'au premier doute (Espace ou toute touche l'arrete)", toucheSuivi},
+      {SDL_SCANCODE_K, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "K",
+       "suivi : passer sans mesure jusqu'a 3 photos ou l'objet est cache (oui / non)", basculerPhotosCachees},
       {SDL_SCANCODE_H, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "H",
        "afficher / cacher le bandeau d'etat et cette aide", toucheBandeau},
       {SDL_SCANCODE_T, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "T",
@@ -110,6 +112,12 @@ void sectionTouchesAjoutees(const std::vector<ToucheAjoutee>& table, uint64_t ma
     instant = maintenant;
     t.action();
   }
+}
+
+void toucheSuivi() {
+  basculerSuivi();
+  // the strip shows the run and its stop, H or not
+  if (g_etat->m_suivi_en_cours) preparerBandeauSuivi();
 }
 
 void toucheBandeau() {

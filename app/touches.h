@@ -42,5 +42,9 @@ void sectionTouchesAjoutees(uint64_t maintenant);
 // The same over another table (tests bring their own).
 void sectionTouchesAjoutees(const std::vector<ToucheAjoutee>& table, uint64_t maintenant);
 
+// SPACE: starts or stops the automatic run; a run started gets the strip's
+// font, for the strip to show it.
+void toucheSuivi();
+
 // H: hands the strip its help lines, from this table, and shows or hides it.
 void toucheBandeau();

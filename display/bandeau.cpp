@@ -142,7 +142,8 @@ PlaceSerie placeCourante(Bandeau& b) {
 
 Bandeau* bandeauMontre() {
   const Etat& e = *g_etat;
-  return e.m_bandeau_affiche && e.m_bandeau != nullptr && e.m_bandeau->police != nullptr ? e.m_bandeau : nullptr;
+  const bool montre = e.m_bandeau_affiche || bandeauDuSuivi();
+  return montre && e.m_bandeau != nullptr && e.m_bandeau->police != nullptr ? e.m_bandeau : nullptr;
 }
 
 void copierBandes(const Bandeau& b, SDL_Renderer* rendu) {
@@ -150,7 +151,11 @@ void copierBandes(const Bandeau& b, SDL_Renderer* rendu) {
     if (bande->montree && bande->texture != nullptr) SDL_RenderCopy(rendu, bande->texture, nullptr, &bande->boite);
 }
 
-void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
+namespace {
+
+// The font, at the first call only; "Police introuvable : " when it cannot
+// be opened.
+Bandeau& ouvrirPolice(const char* chemin_police) {
   Etat& e = *g_etat;
   if (e.m_bandeau == nullptr) e.m_bandeau = new Bandeau;
   Bandeau& b = *e.m_bandeau;
@@ -169,6 +174,16 @@ void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
       b.police = nullptr;
     }
   }
+  return b;
+}
+
+}  // namespace
+
+void preparerBandeauSuivi(const char* chemin_police) { ouvrirPolice(chemin_police); }
+
+void basculerBandeau(const SourceBandeau& source, const char* chemin_police) {
+  Etat& e = *g_etat;
+  Bandeau& b = ouvrirPolice(chemin_police);
   if (b.police == nullptr) return;
   b.source = source;
   b.aide_colonnes = -1;  // the help is laid out again from this source
@@ -192,6 +207,7 @@ void disposer(Bandeau& b, int largeur, int hauteur) {
   const int y_bande = hauteur - hauteur_bande;
   composerBande(b, b.bande, changees, SDL_Rect{0, y_bande, largeur, hauteur_bande}, kMarge, interieur);
   b.bande.montree = b.bande.texture != nullptr;
+  if (!g_etat->m_bandeau_affiche) return;  // the automatic run's strip, without the help
 
   // The help above the strip, as many lines as fit, the last one "..." when
   // some are left out; none over the strip. Laid out again only when the

@@ -18,8 +18,13 @@ extern const char* const kPoliceBandeau;
 // path once, and every later call does nothing.
 void basculerBandeau(const SourceBandeau& source, const char* chemin_police = kPoliceBandeau);
 
-// Lays the strip and the help out for this frame when shown: their texts,
-// places and textures. Gives the boxes of the bands shown; none when hidden.
+// The strip alone for the automatic run (bandeauDuSuivi), when H does not
+// show it: opens the font as the first H does, when it was not tried yet.
+void preparerBandeauSuivi(const char* chemin_police = kPoliceBandeau);
+
+// Lays the strip and the help out for this frame when shown (the strip
+// alone for the automatic run): their texts, places and textures. Gives the
+// boxes of the bands shown; none when hidden.
 std::vector<SDL_Rect> disposerBandeau();
 
 // Blends the bands laid out over the frame; called last before the present,

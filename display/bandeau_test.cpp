@@ -190,3 +190,42 @@ TEST_F(EtatTest, BandeauKeepsTheMarksOutOfTheBandsAndComposesOnlyOnChange) {
   e.m_afficher_croix_fenetre = false;
   EXPECT_EQ(avant, cadre.image()) << "no trace once hidden";
 }
+
+// The automatic run's strip, H off: shown while the run goes and after its
+// stop, the stop on a line of its own, until the next key; never the help.
+// H then shows and hides strip and help as before.
+TEST_F(EtatTest, BandeauShowsTheRunAndItsStopUntilTheNextKey) {
+  Etat& e = *g_etat;
+  Cadre cadre(400, 300);
+  source();
+  const std::vector<Uint32> sans = cadre.image();
+  e.m_suivi_en_cours = true;
+  EXPECT_EQ(sans, cadre.image()) << "no font opened yet";
+  preparerBandeauSuivi();
+  const std::vector<Uint32> pendant = cadre.image();
+  int haut = 0, bas = 0;  // rows 0 to 239 hold no strip
+  for (size_t i = 0; i < pendant.size(); ++i) (i < 400 * 240 ? haut : bas) += sans[i] != pendant[i];
+  EXPECT_EQ(0, haut) << "no help";
+  EXPECT_GT(bas, 1000);
+
+  e.m_suivi_en_cours = false;
+  e.m_suivi.arret = "proposition douteuse (deux objets de la couleur)";
+  e.m_suivi.arret_montre = true;
+  e.m_suivi.touches_a_l_arret = e.m_entrees.appuis_touches = 5;
+  EXPECT_EQ("Suivi arrete : proposition douteuse (deux objets de la couleur)",
+            textesBandeau(valeursBandeau(PlaceSerie{1, 12}), 200).back());
+  const std::vector<Uint32> arret = cadre.image();
+  EXPECT_NE(pendant, arret);
+  EXPECT_NE(sans, arret);
+  ++e.m_entrees.appuis_touches;  // a key: the stop goes, with the strip
+  EXPECT_EQ(sans, cadre.image());
+  EXPECT_EQ(std::string::npos, textesBandeau(valeursBandeau(PlaceSerie{1, 12}), 200).back().find("Suivi arrete"));
+
+  basculerBandeau(source());
+  const std::vector<Uint32> h = cadre.image();
+  int aide = 0;
+  for (size_t i = 0; i < 400 * 100; ++i) aide += sans[i] != h[i];
+  EXPECT_GT(aide, 4000);
+  basculerBandeau(source());
+  EXPECT_EQ(sans, cadre.image());
+}

@@ -103,6 +103,8 @@ ValeursBandeau valeursBandeau(const PlaceSerie& place) {
   v.centre_y = e.m_centre_y;
   v.zoom = e.m_zoom;
   v.suivi_en_cours = e.m_suivi_en_cours;
+  v.caches_passes = e.m_suivi.caches_passes;
+  if (arretSuiviMontre()) v.arret_suivi = e.m_suivi.arret;
   // the closing picture records nothing, and RETURN on a past photo left
   // unchanged only shows the next one
   v.centre_repete = e.m_nombre_selectionnes > 0 && !e.m_histoire_selection.changee &&
@@ -110,6 +112,13 @@ ValeursBandeau valeursBandeau(const PlaceSerie& place) {
   v.entree_bloquee = e.m_vue_suivante_bloquee;
   return v;
 }
+
+bool arretSuiviMontre() {
+  const Etat& e = *g_etat;
+  return e.m_suivi.arret_montre && e.m_entrees.appuis_touches == e.m_suivi.touches_a_l_arret;
+}
+
+bool bandeauDuSuivi() { return g_etat->m_suivi_en_cours || arretSuiviMontre(); }
 
 std::vector<std::string> textesBandeau(const ValeursBandeau& v, size_t colonnes) {
   const std::string rang = "  " + nombreOuInconnu(v.place.rang) + "/" + nombreOuInconnu(v.place.longueur);
@@ -122,6 +131,7 @@ std::vector<std::string> textesBandeau(const ValeursBandeau& v, size_t colonnes)
   champs.push_back("centre " + reel(v.centre_x, "%.1f") + " " + reel(v.centre_y, "%.1f"));
   champs.push_back("zoom " + reel(v.zoom, "%g"));
   if (v.suivi_en_cours) champs.push_back("suivi");
+  if (v.caches_passes) champs.push_back("photos cachees passees");
   if (v.centre_repete) champs.push_back("centre de la photo precedente");
   if (v.entree_bloquee) champs.push_back("Entree bloquee : S, E, D, I ou A");
 
@@ -136,6 +146,7 @@ std::vector<std::string> textesBandeau(const ValeursBandeau& v, size_t colonnes)
     courante += (courante.empty() ? "" : " | ") + couperFin(champ, colonnes);
   }
   lignes.push_back(courante);
+  if (!v.arret_suivi.empty()) lignes.push_back(couperFin("Suivi arrete : " + v.arret_suivi, colonnes));
   return lignes;
 }
 

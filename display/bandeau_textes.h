@@ -27,6 +27,8 @@ struct ValeursBandeau {
   double centre_x = 0.0, centre_y = 0.0;
   double zoom = 0.0;
   bool suivi_en_cours = false;
+  bool caches_passes = false;  // K: the run passes photos where the object seems hidden
+  std::string arret_suivi;     // the run's last stop, while the strip shows it
   // RETURN would record again a centre no selection change on this photo made
   bool centre_repete = false;
   // RETURN waits for a sub-mode key
@@ -36,10 +38,16 @@ struct ValeursBandeau {
 // The record's values for the strip, at `place` in the series.
 ValeursBandeau valeursBandeau(const PlaceSerie& place);
 
+// The automatic run's last stop is shown: no key was pressed since.
+bool arretSuiviMontre();
+// The strip is shown for the automatic run, H or not: while it goes and
+// while its stop is shown.
+bool bandeauDuSuivi();
+
 // The lines of the strip, each at most `colonnes` characters: the photo's
 // name (its end kept) with its rank and length, then the modes, tolerances,
 // count, centre, zoom, the automatic run and what RETURN would do, on as few
-// lines as they fit.
+// lines as they fit; then the run's stop on a line of its own.
 std::vector<std::string> textesBandeau(const ValeursBandeau& v, size_t colonnes);
 
 // The help's lines, each at most `colonnes` characters: a title, then each

@@ -16,6 +16,7 @@
 #include "etat/entrees.h"
 #include "etat/historique.h"
 #include "etat/recette.h"
+#include "etat/suivi_auto.h"
 
 struct Bandeau;          // display/bandeau_etat.h
 class Prechargeur;       // series/prechargement.h
@@ -210,9 +211,10 @@ struct Etat {
   // step, the step back and the resume (parcours/).
   Historique m_historique;
 
-  // True while the automatic run measures on (written by tracking/ only;
-  // the status strip and the read ahead read it).
+  // True while the automatic run measures on, and the rest of its state
+  // (written by tracking/ only; the status strip and the read ahead read them).
   bool m_suivi_en_cours = false;
+  SuiviAuto m_suivi;
 
   // Display aids of keys T, "=" and "-": the trace of the centres and its cache,
   // written by display/trace.cpp only.

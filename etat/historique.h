@@ -34,6 +34,7 @@ struct SelectionPhoto {
   BitsCompactes bits;
   int32_t nombre = 0;
   double centre_x = 0.0, centre_y = 0.0;
+  double ecart_type_x = 0.0, ecart_type_y = 0.0;  // the selected pixels' spread (0 with none)
   Uint8 rouge_reference = 0, vert_reference = 0, bleu_reference = 0;
   std::vector<PasseSelection> passes;  // the photo's recipe after its starting bits
   bool depart_herite = false;          // those are the previous advance's bits
@@ -48,6 +49,7 @@ struct Souvenir {
   // what the advance appended: the detail row always, the record when ecrit
   bool ecrit = false;
   bool saute = false;  // passed with N: no record, the row says so
+  bool absente = false;  // failed to load during the automatic run: no record, the row says so
   std::string texte_x, texte_y;
   std::string ligne_detail;  // the detail row's text, for the files rewritten whole
 };

@@ -5,6 +5,7 @@
 #include "etat/etat.h"
 #include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
+#include "interaction/tache.h"
 
 namespace {
 
@@ -35,9 +36,14 @@ void noterZone() {
   r.y1 = e.m_zone_y1;
   r.depart.clear();
   r.passes.clear();
-  // a zone drawn after a proposal is the operator's: the proposal sets the
-  // mark again after its own zone
-  e.m_histoire_selection.proposee = false;
+  // a zone drawn after a proposal is the operator's, and its size the one
+  // the next proposals start from: the proposal sets all three back after
+  // its own zone
+  HistoireSelection& h = e.m_histoire_selection;
+  h.proposee = false;
+  h.zone_tracee = true;
+  h.largeur_zone = e.m_zone_x1 - e.m_zone_x0 + 1;
+  h.hauteur_zone = e.m_zone_y1 - e.m_zone_y0 + 1;
 }
 
 void noterCouleur(int64_t nombre_avant) {
@@ -81,7 +87,9 @@ void noterPhotoSuivante() {
   Recette& r = e.m_recette;
   r.depart = e.is_select;
   r.passes.clear();
-  e.m_histoire_selection.changee = false;
+  HistoireSelection& h = e.m_histoire_selection;
+  h.changee = false;
+  h.zone_tracee = h.doute = h.deux_objets = h.par_le_suivi = false;
 }
 
 bool rejouerRecette(const Recette& recette) {
@@ -93,7 +101,9 @@ bool rejouerRecette(const Recette& recette) {
   }
   bool complete = true;
   for (const PasseSelection& p : recette.passes) {
-    if (p.type != TypePasse::Couleur) {
+    if (p.type == TypePasse::Tache) {
+      garderTache(p.x0, p.y0);
+    } else if (p.type != TypePasse::Couleur) {
       appliquerRectangle(p);
     } else if (!passeCouleurDe(p.rouge, p.vert, p.bleu, p.tolerance_rouge, p.tolerance_vert, p.tolerance_bleu)) {
       complete = false;

@@ -7,7 +7,8 @@
 #include "etat/recette.h"
 
 // Live operations record into m_recette and m_histoire_selection:
-// an accepted zone starts a new recipe with no bits, no longer the proposal's;
+// an accepted zone starts a new recipe with no bits, no longer the proposal's,
+// its size the operator's;
 void noterZone();
 // a colour click (with a photo surface) made with the reference colour and
 // tolerances in force; nombre_avant is the selected count before it;

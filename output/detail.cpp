@@ -92,7 +92,8 @@ bool remplir(const std::vector<std::string>& f, int64_t rang_attendu, LigneDetai
                    : !(f[17].empty() && f[18].empty()))
     return false;
   l.origine = f[19];
-  const bool saute = l.origine == "saute";  // passed with N: nothing recorded, nothing selected
+  // passed with N, or missing in the automatic run: nothing recorded, nothing selected
+  const bool saute = l.origine == "saute" || l.origine == "absente";
   if (l.origine != "propose" && l.origine != "manuel" && l.origine != "aucun" && !saute) return false;
   if (saute && (l.ecrit || l.couleur)) return false;
   return (l.origine == "aucun" || saute) == (l.pixels == 0);

@@ -25,7 +25,9 @@ struct LigneDetail {
   // Population standard deviations of the selected pixels' centres; written
   // (10 decimals) only when pixels is above 0.
   double ecart_type_x = 0.0, ecart_type_y = 0.0;
-  std::string origine;  // "propose", "manuel", "aucun" when pixels is 0, "saute" for a photo passed with N
+  // "propose", "manuel", "aucun" when pixels is 0, "saute" for a photo passed
+  // with N, "absente" for a photo the automatic run could not load
+  std::string origine;
 };
 
 // The first line of the file, CR LF included.

@@ -34,13 +34,14 @@ std::string texteDetailDe(const Souvenir& s, int64_t rang) {
     l.ecart_type_y = ecarts.y;
   }
   l.origine = m.nombre <= 0 ? "aucun" : m.histoire.proposee ? "propose" : "manuel";
-  if (s.saute) {
-    // N: the photo passed on purpose, whatever was selected before
+  if (s.saute || s.absente) {
+    // N, or a photo missing in the automatic run: passed, whatever was
+    // selected before
     l.ecrit = false;
     l.x = l.y = std::string();
     l.pixels = 0;
     l.couleur = false;
-    l.origine = "saute";
+    l.origine = s.absente ? "absente" : "saute";
   }
   return texteLigneDetail(l);
 }

@@ -159,6 +159,7 @@ TEST(Detail, DamagedFilesAreRefusedWithTheirReason) {
            {e + remplace(r1, ";40;", ";2147483648;"), "ligne 2 illisible"},
            {e + remplace(r1, "manuel", "aucun"), "ligne 2 illisible"},
            {e + remplace(r2, "aucun", "manuel"), "ligne 2 illisible"},
+           {e + remplace(r1, "manuel", "absente"), "ligne 2 illisible"},  // a missing photo recorded
            {e + remplace(r1, "0.5000000000;", ";"), "ligne 2 illisible"},            // deviation missing
            {e + remplace(r1, "a.png", "\"a.png\""), "ligne 2 illisible"},           // not as written
            {e + remplace(r1, "a.png", "a\"png"), "ligne 2 illisible"},
@@ -177,6 +178,10 @@ TEST(Detail, DamagedFilesAreRefusedWithTheirReason) {
   std::vector<LigneDetail> lignes;
   std::vector<std::string> bruts;
   std::string raison;
+  // a photo the automatic run could not load, passed: read as written
+  const std::string absente = remplace(texteLigneDetail(vide(1, "b.png")), "aucun", "absente");
+  ASSERT_TRUE(lireDetail(e + absente, lignes, bruts, raison)) << raison;
+  EXPECT_EQ("absente", lignes.at(0).origine);
   EXPECT_FALSE(lireDetail(e + texteLigneDetail(vide(1, "x\r\ny")) + r1, lignes, bruts, raison));
   EXPECT_EQ("ligne 4 illisible", raison);
 

@@ -57,8 +57,14 @@ Souvenir souvenirDe(const LigneDetail& l, const std::string& brut, const Compteu
   }
   s.ligne_detail = brut;
   s.saute = l.origine == "saute";
+  s.absente = l.origine == "absente";  // passed as a photo passed with N is
+  m.ecart_type_x = l.ecart_type_x;
+  m.ecart_type_y = l.ecart_type_y;
   m.histoire.changee = !l.repete;
   m.histoire.proposee = l.origine == "propose";
+  // who pressed RETURN is not in the file: a proposal counts as the run's, so
+  // a proposal's spread is compared with a record made by hand
+  m.histoire.par_le_suivi = m.histoire.proposee;
   m.histoire.couleur = l.couleur;
   m.histoire.rouge = static_cast<Uint8>(l.rouge);
   m.histoire.vert = static_cast<Uint8>(l.vert);

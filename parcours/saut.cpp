@@ -7,9 +7,11 @@
 #include "parcours/navigation.h"
 #include "parcours/vue_suivante.h"
 
-void passerPhoto() {
+namespace {
+
+// Nothing selected, the zone kept: the next photo carries no stale centre.
+void viderSelection() {
   Etat& e = *g_etat;
-  if (navigationRefusee("Saut")) return;
   std::fill(e.is_select.begin(), e.is_select.end(), false);
   e.m_nombre_selectionnes = 0;
   ++e.m_version_selection;
@@ -18,9 +20,28 @@ void passerPhoto() {
   histoire.changee = true;
   histoire.proposee = false;
   histoire.couleur = false;
+}
+
+}  // namespace
+
+void passerPhoto() {
+  if (navigationRefusee("Saut")) return;
+  viderSelection();
   if (surPhotoPassee()) {
     passerPhotoPassee();
   } else {
     passerPhotoSansRecord();
   }
+}
+
+bool passerPhotoCachee() {
+  viderSelection();
+  if (!surPhotoPassee()) return passerPhotoSansRecord();
+  passerPhotoPassee();
+  return true;
+}
+
+bool passerPhotoAbsente() {
+  viderSelection();
+  return passerPhotoAbsenteSansRecord();
 }

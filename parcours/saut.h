@@ -7,3 +7,10 @@
 // does, its detail row saying "saute"; on a past photo removes its record
 // and shows the next photo.
 void passerPhoto();
+
+// The automatic run's own passes, without N's checks (the run goes): a photo
+// where the object seems hidden, as N passes it (a past photo too), and the
+// last photo when it did not load, its row saying "absente". False after an
+// unrecognised naming scheme.
+bool passerPhotoCachee();
+bool passerPhotoAbsente();

@@ -6,6 +6,7 @@
 #include "display/placement.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
+#include "output/detail.h"
 
 SelectionPhoto selectionDuRecord() {
   const Etat& e = *g_etat;
@@ -23,6 +24,12 @@ SelectionPhoto selectionDuRecord() {
   m.nombre = e.m_nombre_selectionnes;
   m.centre_x = e.m_centre_x;
   m.centre_y = e.m_centre_y;
+  if (e.m_nombre_selectionnes > 0) {
+    // the spread the proposals compare theirs with
+    const EcartsTypes ecarts = ecartsTypes(e.m_liste_x, e.m_liste_y, e.is_select);
+    m.ecart_type_x = ecarts.x;
+    m.ecart_type_y = ecarts.y;
+  }
   m.rouge_reference = e.m_rouge_reference;
   m.vert_reference = e.m_vert_reference;
   m.bleu_reference = e.m_bleu_reference;
@@ -61,6 +68,7 @@ void restaurerSelection(const SelectionPhoto& m, const std::vector<bool>& depart
   e.m_recette.depart = depart;
   e.m_recette.passes = m.passes;
   e.m_histoire_selection = m.histoire;
+  e.m_histoire_selection.zone_tracee = false;  // shown again, not drawn now
 
   e.m_choix_zone = m.choix_zone;
   e.m_ajout_souris = m.ajout_souris;

@@ -29,11 +29,14 @@ void remettreLesModes() {
   e.m_afficher_selection = false;
 }
 
-bool avancer(bool saute) {
+enum class Passage { Mesure, Saute, Absente };
+
+bool avancer(Passage passage) {
   Etat& e = *g_etat;
   Souvenir souvenir = souvenirAvantAvance();  // before the modes are reset
-  souvenir.saute = saute;
-  if (!ecrireLigneDetail(souvenir, saute ? "Saut" : "Vue suivante")) {
+  souvenir.saute = passage == Passage::Saute;
+  souvenir.absente = passage == Passage::Absente;
+  if (!ecrireLigneDetail(souvenir, passage == Passage::Saute ? "Saut" : "Vue suivante")) {
     attendreRelacheEntree();  // the photo stays; the next press tries again
     return true;
   }
@@ -68,7 +71,9 @@ bool vueSuivante() {
     corrigerPhotoPassee();
     return true;
   }
-  return avancer(false);
+  return avancer(Passage::Mesure);
 }
 
-bool passerPhotoSansRecord() { return avancer(true); }
+bool passerPhotoSansRecord() { return avancer(Passage::Saute); }
+
+bool passerPhotoAbsenteSansRecord() { return avancer(Passage::Absente); }

@@ -9,3 +9,6 @@ bool vueSuivante();
 // N on the last photo: the same advance with nothing recorded, its detail
 // row saying "saute".
 bool passerPhotoSansRecord();
+// The automatic run on a photo that did not load: the same, its row saying
+// "absente".
+bool passerPhotoAbsenteSansRecord();

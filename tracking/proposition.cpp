@@ -1,58 +1,29 @@
 #include "tracking/proposition.h"
 
-#include <algorithm>
-#include <cmath>
-#include <iomanip>
 #include <iostream>
-#include <locale>
-#include <sstream>
-#include <utility>
 
+#include "etat/conversion.h"
 #include "etat/etat.h"
 #include "display/placement.h"
-#include "display/trace.h"
 #include "interaction/passe_couleur.h"
+#include "interaction/recette.h"
 #include "interaction/selection.h"
 #include "interaction/souris.h"
+#include "interaction/tache.h"
+#include "output/detail.h"
 #include "series/compteurs.h"
 
 namespace {
 
-// One axis of a zone of side `cote` starting at `debut`, kept inside [0, taille).
-void borner(int64_t debut, int64_t cote, int32_t taille, int32_t& bas, int32_t& haut) {
-  if (cote >= taille) {
-    bas = 0;
-    haut = taille - 1;
-    return;
-  }
-  debut = std::clamp<int64_t>(debut, 0, int64_t{taille} - cote);
-  bas = static_cast<int32_t>(debut);
-  haut = static_cast<int32_t>(debut + cote - 1);
-}
-
-int64_t cote(int32_t bas, int32_t haut) { return std::max<int64_t>(int64_t{haut} - bas + 1, 1); }
-
-int64_t arrondiPas(double v) { return std::isfinite(v) ? std::llround(std::clamp(v, -1e9, 1e9)) : 0; }
-
-std::vector<PasseSelection> passesCouleur(const std::vector<PasseSelection>& passes) {
-  std::vector<PasseSelection> couleur;
-  for (const PasseSelection& p : passes)
-    if (p.type == TypePasse::Couleur) couleur.push_back(p);
-  return couleur;
-}
-
-std::string nombreTexte(double v, int decimales) {
-  std::ostringstream flux;
-  flux.imbue(std::locale::classic());
-  flux << std::fixed << std::setprecision(decimales) << v;
-  return flux.str();
-}
+// The growths of the zone on one photo at most.
+constexpr int kCroissancesMax = 2;
 
 void impossible(const char* raison) { std::cout << "Suivi impossible : " << raison << std::endl; }
 
-// The colour passes over the zone in place, recorded in the recipe as they
-// run; the count and sums are left as the last pass leaves them.
-void passer(const std::vector<PasseSelection>& passes) {
+// The colour passes over the zone in place, then the patch at or nearest
+// photo pixel (x, y) kept, each recorded in the recipe as it runs; the count
+// and sums are those of the patch kept.
+TachesZone passer(const std::vector<PasseSelection>& passes, int32_t x, int32_t y) {
   Etat& e = *g_etat;
   HistoireSelection& h = e.m_histoire_selection;
   h.couleur = false;
@@ -68,24 +39,43 @@ void passer(const std::vector<PasseSelection>& passes) {
     }
     avant = e.m_nombre_selectionnes;
   }
+  const TachesZone taches = garderTache(x, y);
+  PasseSelection tache;
+  tache.type = TypePasse::Tache;
+  tache.x0 = tache.x1 = x;
+  tache.y0 = tache.y1 = y;
+  e.m_recette.passes.push_back(tache);
+  if (taches.taches > 1) recompterSelection();
   ++e.m_version_selection;
+  return taches;
 }
 
 // A zone as a zone drag makes it: the size test, the lists, the line, a new
-// recipe. False when refused (the previous zone stays).
+// recipe; the operator's zone size stays as it was. False when refused (the
+// previous zone stays).
 bool construire(const ZoneSuivi& z) {
   Etat& e = *g_etat;
   if (!definirZone(z.x0, z.y0, z.x1, z.y1)) return false;
   ++e.m_version_selection;
+  HistoireSelection& h = e.m_histoire_selection;
+  const HistoireSelection avant = h;
   noterZone();
+  h.largeur_zone = avant.largeur_zone;
+  h.hauteur_zone = avant.hauteur_zone;
+  h.zone_tracee = avant.zone_tracee;
   e.m_nombre_selectionnes = 0;
   e.m_centre_x = e.m_centre_y = 0.0;
   return true;
 }
 
-bool bordDeLaZone() {
+ZoneSuivi zoneDuRecord() {
   const Etat& e = *g_etat;
-  return toucheLeBord(e.is_select, e.m_zone_dx + 1, e.m_zone_dy + 1);
+  return {e.m_zone_x0, e.m_zone_y0, e.m_zone_x1, e.m_zone_y1};
+}
+
+uint8_t bordsDeLaZone() {
+  const Etat& e = *g_etat;
+  return bordsTouches(e.is_select, e.m_zone_dx + 1, e.m_zone_dy + 1);
 }
 
 // Zone, markers and cross shown as after a zone drag and a colour click.
@@ -107,88 +97,7 @@ void montrer() {
 
 }  // namespace
 
-ReferenceSuivi referenceDe(const Historique& historique) {
-  ReferenceSuivi r;
-  const std::vector<Souvenir>& s = historique.souvenirs;
-  // on a past photo, only the photos before it in the run
-  const size_t fin = historique.affichee >= 0 ? std::min(size_t(historique.affichee), s.size()) : s.size();
-  size_t dernier = fin;
-  for (size_t i = 0; i < fin; ++i) {
-    if (!s[i].ecrit) continue;
-    r.centres.push_back({s[i].selection.centre_x, s[i].selection.centre_y});
-    dernier = i;
-  }
-  if (dernier == fin) return r;
-  r.trouvee = true;
-  const SelectionPhoto& mesuree = s[dernier].selection;
-  r.zone = {mesuree.zone_x0, mesuree.zone_y0, mesuree.zone_x1, mesuree.zone_y1};
-  r.nombre = mesuree.nombre;
-  for (size_t i = dernier + 1; i-- > 0 && r.passes.empty();) r.passes = passesCouleur(s[i].selection.passes);
-  return r;
-}
-
-PointSuivi centrePredit(const std::vector<PointSuivi>& centres) {
-  if (centres.empty()) return {};
-  const PointSuivi& d = centres.back();
-  if (centres.size() < 2) return d;
-  const PointSuivi& a = centres[centres.size() - 2];
-  return {d.x + (d.x - a.x), d.y + (d.y - a.y)};
-}
-
-ZoneSuivi zoneDeplacee(const ZoneSuivi& zone, PointSuivi dernier, PointSuivi predit, int32_t largeur,
-                       int32_t hauteur) {
-  ZoneSuivi z;
-  borner(zone.x0 + arrondiPas(predit.x - dernier.x), cote(zone.x0, zone.x1), largeur, z.x0, z.x1);
-  borner(zone.y0 + arrondiPas(predit.y - dernier.y), cote(zone.y0, zone.y1), hauteur, z.y0, z.y1);
-  return z;
-}
-
-ZoneSuivi zoneAgrandie(const ZoneSuivi& zone, PointSuivi centre, int32_t largeur, int32_t hauteur) {
-  const int64_t w = cote(zone.x0, zone.x1), h = cote(zone.y0, zone.y1);
-  const int64_t w2 = w + w / 2, h2 = h + h / 2;
-  ZoneSuivi z;
-  borner(arrondiPas(centre.x - w2 / 2.0), w2, largeur, z.x0, z.x1);
-  borner(arrondiPas(centre.y - h2 / 2.0), h2, hauteur, z.y0, z.y1);
-  return z;
-}
-
-bool toucheLeBord(const std::vector<bool>& bits, int32_t largeur, int32_t hauteur) {
-  if (largeur <= 0 || hauteur <= 0) return false;
-  const size_t w = static_cast<size_t>(largeur), h = static_cast<size_t>(hauteur);
-  if (bits.size() < w * h) return false;
-  for (size_t j = 0; j < w; ++j)
-    if (bits[j] || bits[(h - 1) * w + j]) return true;
-  for (size_t i = 0; i < h; ++i)
-    if (bits[i * w] || bits[i * w + w - 1]) return true;
-  return false;
-}
-
-double pasMedian(const std::vector<PointSuivi>& centres) {
-  std::vector<double> pas;
-  for (size_t i = 1; i < centres.size(); ++i)
-    pas.push_back(std::hypot(centres[i].x - centres[i - 1].x, centres[i].y - centres[i - 1].y));
-  return medianePas(std::move(pas));
-}
-
-std::string raisonDoute(const ConstatSuivi& c) {
-  if (c.nombre <= 0) return "rien de selectionne dans la zone";
-  const double rapport = c.nombre_reference > 0 ? double(c.nombre) / double(c.nombre_reference) : 1.0;
-  if (rapport < 0.5 || rapport > 2.0)
-    return std::to_string(c.nombre) + " pixels selectionnes au lieu de " + std::to_string(c.nombre_reference) +
-           " sur la derniere photo mesuree";
-  if (c.bord) return "selection sur le bord de la zone";
-  if (c.centres.size() >= 4) {
-    const PointSuivi& d = c.centres.back();
-    const double pas = std::hypot(c.centre.x - d.x, c.centre.y - d.y);
-    const double median = pasMedian(c.centres);
-    if (pas > 3.0 * median + 2.0)
-      return "pas de " + nombreTexte(pas, 1) + " pixels, plus de 3 fois le pas median (" + nombreTexte(median, 1) +
-             ") + 2";
-  }
-  return std::string();
-}
-
-IssueProposition proposerSelection() {
+IssueProposition proposerSelection(std::string* raison_doute) {
   Etat& e = *g_etat;
   const ReferenceSuivi ref = referenceDe(e.m_historique);
   if (!ref.trouvee) {
@@ -208,38 +117,70 @@ IssueProposition proposerSelection() {
     return IssueProposition::Impossible;
   }
   const int32_t largeur = e.pTempSurface_prairie->w, hauteur = e.pTempSurface_prairie->h;
-  const PointSuivi dernier = ref.centres.back();
-  const ZoneSuivi zone = zoneDeplacee(ref.zone, dernier, centrePredit(ref.centres), largeur, hauteur);
+  const std::vector<RecordSuivi> estimation(ref.records.begin() + static_cast<std::ptrdiff_t>(ref.debut_estimation),
+                                            ref.records.end());
+  const PointSuivi predit = centrePredit(estimation, ref.photo);
+  HistoireSelection& h = e.m_histoire_selection;
+  // a zone drawn on this photo is the operator's newest size; the size the
+  // proposal starts from is carried on, whatever its zone grows to
+  const bool tracee = h.zone_tracee && h.largeur_zone > 0 && h.hauteur_zone > 0;
+  const int32_t largeur_zone = tracee ? h.largeur_zone : ref.largeur_zone;
+  const int32_t hauteur_zone = tracee ? h.hauteur_zone : ref.hauteur_zone;
+  ZoneSuivi zone = zoneCentree(largeur_zone, hauteur_zone, predit, largeur, hauteur);
   if (!construire(zone)) {
     impossible("zone refusee");
     return IssueProposition::Impossible;
   }
-  passer(ref.passes);
-  bool bord = bordDeLaZone();
-  if (bord && e.m_nombre_selectionnes > 0) {
-    // an object faster than predicted: once, a zone half as large again
-    // around what was found
-    const double n = e.m_nombre_selectionnes;
-    const ZoneSuivi grande = zoneAgrandie(zone, {e.m_centre_x / n, e.m_centre_y / n}, largeur, hauteur);
-    if (construire(grande)) {
-      passer(ref.passes);
-      bord = bordDeLaZone();
-    }
+  h.largeur_zone = largeur_zone;
+  h.hauteur_zone = hauteur_zone;
+  // the pixel of the predicted centre, which the patch pass keeps in the recipe
+  const int32_t px = plancher(predit.x), py = plancher(predit.y);
+  TachesZone taches = passer(ref.passes, px, py);
+  uint8_t bords = bordsDeLaZone();
+  bool limitee = false;
+  for (int n = 0; n < kCroissancesMax && (bords & cotesInterieurs(zone, largeur, hauteur)) != 0 &&
+                  e.m_nombre_selectionnes > 0;
+       ++n) {
+    // an object faster than predicted: a zone half as large again around
+    // what was found, on this photo only
+    const double k = e.m_nombre_selectionnes;
+    const ZoneSuivi grande =
+        zoneAgrandie(zone, {e.m_centre_x / k, e.m_centre_y / k}, largeur, hauteur, e.m_max_pixels, limitee);
+    if (memeZone(grande, zone) || !construire(grande)) break;
+    zone = zoneDuRecord();
+    taches = passer(ref.passes, px, py);
+    bords = bordsDeLaZone();
   }
   calculerCentre();
   montrer();
-  HistoireSelection& h = e.m_histoire_selection;
   h.changee = true;
   h.proposee = true;
 
   ConstatSuivi constat;
   constat.nombre = e.m_nombre_selectionnes;
   constat.nombre_reference = ref.nombre;
-  constat.bord = bord;
+  const uint8_t interieurs = cotesInterieurs(zone, largeur, hauteur);
+  constat.bord = (bords & interieurs) != 0;
+  constat.zone_maximale = limitee;
+  constat.bord_photo = (bords & ~interieurs) != 0;
+  constat.autre_tache = taches.seconde;
+  constat.deux_objets_admis = ref.deux_objets_admis;
+  h.deux_objets = deuxObjets(constat);
+  if (constat.nombre > 0) {
+    const EcartsTypes ecarts = ecartsTypes(e.m_liste_x, e.m_liste_y, e.is_select);
+    constat.ecart_x = ecarts.x;
+    constat.ecart_y = ecarts.y;
+  }
+  constat.ecarts_reference = ref.ecarts_connus;
+  constat.ecart_x_reference = ref.ecart_x;
+  constat.ecart_y_reference = ref.ecart_y;
   constat.centre = {e.m_centre_x, e.m_centre_y};
-  constat.centres = ref.centres;
+  constat.photo = ref.photo;
+  constat.records = ref.records;
   const std::string raison = raisonDoute(constat);
+  if (raison_doute != nullptr) *raison_doute = raison;
   if (raison.empty()) return IssueProposition::Sure;
+  h.doute = true;
   std::cout << "Suivi douteux : " << raison << std::endl;
-  return IssueProposition::Douteuse;
+  return objetCache(constat) ? IssueProposition::Cachee : IssueProposition::Douteuse;
 }

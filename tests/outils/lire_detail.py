@@ -11,8 +11,9 @@
 Checks: the header's 20 names, every row of 20 fields ending in CR LF, rang
 1, 2, 3 ..., ecrit and repete 0 or 1, x and y present exactly when ecrit is
 1, pixels a whole number, deviations present exactly when pixels is above 0,
-origine "propose", "manuel", "aucun" or "saute" (one of the last two exactly
-when pixels is 0; "saute" without a record or a colour).
+origine "propose", "manuel", "aucun", "saute" or "absente" (one of the last
+three exactly when pixels is 0; "saute" and "absente" without a record or a
+colour).
 Exit code 0 when everything holds, 1 with one line on stderr otherwise.
 """
 import csv
@@ -62,9 +63,9 @@ def verifier(octets):
         for c in ("ecart_type_x", "ecart_type_y"):
             if (DECIMAL.fullmatch(d[c]) is not None) != avec_pixels:
                 echec(lieu + c + " does not match pixels")
-        sans_pixel = d["origine"] in ("aucun", "saute")
-        if d["origine"] not in ("propose", "manuel", "aucun", "saute") or sans_pixel == avec_pixels or \
-                (d["origine"] == "saute" and (d["ecrit"] == "1" or d["rouge"] != "")):
+        sans_pixel = d["origine"] in ("aucun", "saute", "absente")
+        if d["origine"] not in ("propose", "manuel", "aucun", "saute", "absente") or sans_pixel == avec_pixels or \
+                (d["origine"] in ("saute", "absente") and (d["ecrit"] == "1" or d["rouge"] != "")):
             echec(lieu + "origine " + d["origine"])
     return lignes
 
