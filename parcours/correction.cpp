@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "output/detail_souvenir.h"
 #include "output/image_parcours.h"
 #include "output/reecriture.h"
@@ -29,6 +30,7 @@ void remplacerEtPasser(int64_t indice, Souvenir s) {
   h.remplacer(static_cast<size_t>(indice), std::move(s));
   reecrireFichiers(h.souvenirs);
   redessinerImageParcours();
+  reecrireFichiersCalibres();
   montrerSuivanteApresEntree();
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "interaction/recette.h"
 #include "output/detail.h"
 #include "output/detail_souvenir.h"
@@ -49,4 +50,5 @@ void enregistrerAvance(Souvenir s, const RecordEcrit& ecrit) {
   e.m_historique.avance_faite = true;
   noterPhotoSuivante();
   redessinerImageParcours();
+  reecrireFichiersCalibres();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
 #include "output/reecriture.h"
@@ -149,4 +150,5 @@ void reprendreSerie() {
   zone.passes.clear();  // the row's colour pass stays in the history, for a proposal
   restaurerSelection(zone, {});
   redessinerImageParcours();
+  reecrireFichiersCalibres();
 }

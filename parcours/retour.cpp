@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
 #include "output/resultats.h"
@@ -57,4 +58,5 @@ void reculerPhoto() {
   if (s.selection.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().selection.bits);
   restaurerSelection(s.selection, depart);
   redessinerImageParcours();
+  reecrireFichiersCalibres();
 }
