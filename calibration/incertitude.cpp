@@ -20,16 +20,27 @@ IncertitudePixels incertitudeSelection(const std::vector<bool>& bits, int32_t x0
       }
   if (n == 0.0) return u;
   const double mx = sx / n, my = sy / n;
+  // A pixel whose neighbours mostly disagree with it (a stray pixel taken,
+  // a hole left, a spike) may be wrong whole: weight 1. An edge pixel is
+  // wrong by a share of itself: weight kVarianceBord.
   double bx = 0.0, by = 0.0;
   for (int64_t l = 0; l < hauteur; ++l) {
     for (int64_t c = 0; c < largeur; ++c) {
-      if (!pris(c, l) || (pris(c - 1, l) && pris(c + 1, l) && pris(c, l - 1) && pris(c, l + 1))) continue;
-      bx += (c - mx) * (c - mx) + 1.0 / 12.0;
-      by += (l - my) * (l - my) + 1.0 / 12.0;
+      const bool p = pris(c, l);
+      const int autres = (pris(c - 1, l) != p) + (pris(c + 1, l) != p) + (pris(c, l - 1) != p) + (pris(c, l + 1) != p);
+      double poids = 0.0;
+      if (autres >= 3 && (p || (c > 0 && l > 0 && c + 1 < largeur && l + 1 < hauteur))) {
+        poids = 1.0;
+      } else if (p && autres > 0) {
+        poids = kVarianceBord;
+      }
+      if (poids == 0.0) continue;
+      bx += poids * ((c - mx) * (c - mx) + 1.0 / 12.0);
+      by += poids * ((l - my) * (l - my) + 1.0 / 12.0);
     }
   }
-  u.ux = std::sqrt(kVarianceBord * bx) / n;
-  u.uy = std::sqrt(kVarianceBord * by) / n;
+  u.ux = std::sqrt(bx) / n;
+  u.uy = std::sqrt(by) / n;
   return u;
 }
 

@@ -16,9 +16,12 @@ struct IncertitudePixels {
 constexpr double kVarianceBord = 0.145;
 
 // From the zone's selection bits (row by row, zone corners inclusive): with
-// N selected pixels of mean m and B the selected pixels with a 4-neighbour
-// not selected (or outside the zone), u_x^2 = k sum_B ((x - m_x)^2 + 1/12) /
-// N^2, the same for y. Zero with nothing selected.
+// N selected pixels of mean m, u_x^2 = sum w ((x - m_x)^2 + 1/12) / N^2 over
+// the pixels that may be wrong, the same for y: w = 1 for a pixel that three
+// or four of its 4-neighbours disagree with (a stray pixel taken, a hole
+// left inside, a spike), w = kVarianceBord for another selected pixel with a
+// neighbour not selected (or outside the zone): an edge pixel, wrong by a
+// share of itself. Zero with nothing selected.
 IncertitudePixels incertitudeSelection(const std::vector<bool>& bits, int32_t x0, int32_t y0, int32_t x1,
                                        int32_t y1);
 // Without the bits (a resumed row): the same model for a filled ellipse of
