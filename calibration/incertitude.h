@@ -13,7 +13,7 @@ struct IncertitudePixels {
 
 // The model's one constant: the variance of a border pixel's share, fitted
 // on generated discs (radius 3 to 30, with and without noise).
-constexpr double kVarianceBord = 0.145;
+constexpr double kVarianceBord = 0.12;
 
 // From the zone's selection bits (row by row, zone corners inclusive): with
 // N selected pixels of mean m, u_x^2 = sum w ((x - m_x)^2 + 1/12) / N^2 over

@@ -66,23 +66,30 @@ MesureDisque mesurerDisque(const DisqueGenere& d, std::mt19937& hasard) {
       }
     }
   }
+  // tolerances: the demo's without noise, half the contrast with it
+  const double m = d.rayon * 1.25 + 3;  // the operator's zone: the disc, a quarter of its radius and 3 pixels
+  const MesureDisque r =
+      mesurerPhoto(s, std::max(0, int(std::floor(d.cx - m))), std::max(0, int(std::floor(d.cy - m))),
+                   std::min(cote - 1, int(std::floor(d.cx + m))), std::min(cote - 1, int(std::floor(d.cy + m))),
+                   int(d.cx), int(d.cy), d.bruit ? 80 : 30);
+  SDL_FreeSurface(s);
+  return r;
+}
+
+MesureDisque mesurerPhoto(SDL_Surface* s, int x0, int y0, int x1, int y1, int clic_x, int clic_y, int t) {
+  Etat& e = *g_etat;
   std::ostringstream muet;
   std::streambuf* ancien = std::cout.rdbuf(muet.rdbuf());
   e.pTempSurface_prairie = s;
-  e.m_largeur_photo = e.m_hauteur_photo = cote;
+  e.m_largeur_photo = s->w;
+  e.m_hauteur_photo = s->h;
   e.m_zoom = 1.0;
   e.m_decalage_x = e.m_decalage_y = 0.0;
   e.m_max_pixels = 1 << 24;
-  // tolerances: the demo's without noise, half the contrast with it
-  const int32_t t = d.bruit ? 80 : 30;
   e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = t;
-  // the operator's zone: the disc and a quarter of its radius, 3 pixels more
-  const double m = d.rayon * 1.25 + 3;
-  const int32_t x0 = std::max(0, int(std::floor(d.cx - m))), y0 = std::max(0, int(std::floor(d.cy - m)));
-  const int32_t x1 = std::min(cote - 1, int(std::floor(d.cx + m))), y1 = std::min(cote - 1, int(std::floor(d.cy + m)));
   MesureDisque r;
   if (definirZone(x0, y0, x1, y1)) {
-    ajouterCouleursSimilaires(int32_t(d.cx), int32_t(d.cy));
+    ajouterCouleursSimilaires(clic_x, clic_y);
     r.x = e.m_centre_x;
     r.y = e.m_centre_y;
     r.nombre = e.m_nombre_selectionnes;
@@ -92,6 +99,5 @@ MesureDisque mesurerDisque(const DisqueGenere& d, std::mt19937& hasard) {
   }
   std::cout.rdbuf(ancien);
   e.pTempSurface_prairie = nullptr;
-  SDL_FreeSurface(s);
   return r;
 }

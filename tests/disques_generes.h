@@ -25,3 +25,9 @@ struct MesureDisque {
 DisqueGenere disqueAuHasard(std::mt19937& hasard, bool bruit, bool bord_net);
 // Needs a record (g_etat); prints nothing. The photo is freed again.
 MesureDisque mesurerDisque(const DisqueGenere& d, std::mt19937& hasard);
+
+struct SDL_Surface;
+// The same measure on any photo: zone corners, the click's pixel, one
+// tolerance for the three colours. The photo stays the caller's.
+MesureDisque mesurerPhoto(SDL_Surface* photo, int x0, int y0, int x1, int y1, int clic_x, int clic_y,
+                          int tolerance);
