@@ -15,7 +15,7 @@ case "$*" in
   *) echo "usage : ./demo.sh [--difficile | options de trelune_demo]" >&2; exit 2 ;;
 esac
 tools/installer.sh build-essential cmake pkg-config libgtest-dev libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev \
-  fonts-dejavu-core
+  fonts-dejavu-core libexif-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target trelune trelune_demo
 # another set of options may leave out other photos and files

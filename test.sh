@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/installer.sh build-essential cmake pkg-config libgtest-dev libbenchmark-dev \
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev fonts-dejavu-core xvfb xauth xdotool x11-apps imagemagick clang \
-  libclang-rt-dev librsvg2-bin
+  libclang-rt-dev librsvg2-bin libexif-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j2 --timeout 300)

@@ -6,6 +6,7 @@
 
 #include "etat/etat.h"
 #include "app/touches.h"
+#include "calibration/dialogue.h"
 #include "display/bandeau.h"
 #include "display/calques.h"
 #include "display/photo.h"
@@ -74,11 +75,13 @@ void etapeEvenements() {
         return;
       case SDL_MOUSEBUTTONDOWN:
         ++e.m_entrees.boutons_pris;
+        if (appuiCalibration(ev.button.button, ev.button.x, ev.button.y)) return;  // keys C, O, Q
         // no valid zoom: no window point maps to a photo pixel
         if (!zoomValide()) break;
         appuiSouris(ev.button.button, ev.button.x, ev.button.y);
         return;
       case SDL_MOUSEBUTTONUP:
+        if (relacheCalibration(ev.button.button)) return;
         if (!zoomValide()) break;
         relacheSouris(ev.button.button, ev.button.x, ev.button.y);
         return;

@@ -2,6 +2,7 @@
 
 #include "app/boucle.h"
 #include "etat/etat.h"
+#include "calibration/fichier_calibration.h"
 #include "display/fenetre.h"
 #include "display/rendu.h"
 #include "output/detail.h"
@@ -17,6 +18,7 @@ int main(int, char**) {
   ouvrirFichierDetail();  // the record holds the stream: opened once it exists, before any key
   signalerFichierDetail();
   readParameters();
+  demarrerCalibration();  // donnees/calibration.txt when present
   init();
   while (g_etat->m_en_marche) {
     handleEvents();

@@ -1,6 +1,7 @@
 #include "app/touches.h"
 
 #include "etat/etat.h"
+#include "calibration/dialogue.h"
 #include "display/bandeau.h"
 #include "display/trace.h"
 #include "interaction/reglage.h"
@@ -75,6 +76,12 @@ const std::vector<ToucheAjoutee>& touchesAjoutees() {
        "passer la photo sans enregistrement (retire celui d'une photo passee)", passerPhoto},
       {SDL_SCANCODE_0, SDL_SCANCODE_KP_0, Declenchement::UneFoisParAppui, "0 / pave 0",
        "photo entiere : le plus grand zoom ou elle tient dans la fenetre, centree", montrerPhotoEntiere},
+      {SDL_SCANCODE_C, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "C",
+       "calibration : cliquer les extremites d'une longueur connue", toucheEchelle},
+      {SDL_SCANCODE_O, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "O",
+       "calibration : cliquer l'origine des axes", toucheOrigine},
+      {SDL_SCANCODE_Q, SDL_SCANCODE_UNKNOWN, Declenchement::UneFoisParAppui, "Q",
+       "calibration : cliquer les quatre coins d'un rectangle du plan", touchePlan},
   };
   return table;
 }

@@ -13,11 +13,11 @@ set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 construction=${1:-$racine/build-bench}
 "$racine/tools/installer.sh" build-essential cmake pkg-config libgtest-dev libsdl2-dev libsdl2-image-dev \
-  libsdl2-ttf-dev fonts-dejavu-core libbenchmark-dev xvfb xauth
+  libsdl2-ttf-dev fonts-dejavu-core libbenchmark-dev xvfb xauth libexif-dev
 
 cibles=(trelune_bench_selection trelune_bench_rendu trelune_bench_vue trelune_bench_suivante trelune_bench_retour
   trelune_bench_prechargement trelune_bench_trace trelune_bench_reglage trelune_bench_suivi
-  trelune_bench_correction trelune_bench_suivi_series)
+  trelune_bench_correction trelune_bench_suivi_series trelune_bench_calibration)
 cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$construction" -j2 --target "${cibles[@]}" >/dev/null
 releves=$construction/releves
@@ -64,13 +64,14 @@ lancer correction.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_correction
 # the generated series with events (about 400 photos to write first), each run
 # in a child process on the dummy driver
 lancer suivi_series.txt ./trelune_bench_suivi_series
+lancer calibration.txt env SDL_VIDEODRIVER=dummy ./trelune_bench_calibration
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg); $(($(date +%s) - debut)) s of benchmarks"
 grep -h '^video driver' "$releves"/suivante_*.txt "$releves"/prechargement_*.txt || true
 echo
 
 {
   printf 'figure\tmeasured\tbaseline\tratio\ttarget\n'
-  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut trace reglage suivi correction suivi_series; do
+  for journal in selection vue rendu suivante_logiciel suivante_defaut retour prechargement_logiciel prechargement_defaut trace reglage suivi correction suivi_series calibration; do
     if [ -f "$releves/$journal.txt" ]; then cat "$releves/$journal.txt"; fi
   done |
     sed -n 's/^resume\t//p'

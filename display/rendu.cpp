@@ -9,6 +9,7 @@
 #include "etat/etat.h"
 #include "display/bandeau.h"
 #include "display/calques.h"
+#include "display/dessin_calibration.h"
 #include "display/dessous_bandeau.h"
 #include "display/fenetre.h"
 #include "display/partie_visible.h"
@@ -166,6 +167,7 @@ void dessinerMarques(Etat& e) {
     croix(rendu, e.m_croix_fenetre_h, e.m_croix_fenetre_v);
   }
   dessinerTrace();
+  dessinerCalibration();  // with the trace only
 }
 
 // Everything dessinerDessous draws depends on: the bands' texture of it is

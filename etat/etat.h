@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "etat/caches.h"
+#include "etat/calibration.h"
 #include "etat/entrees.h"
 #include "etat/historique.h"
 #include "etat/recette.h"
@@ -245,6 +246,8 @@ struct Etat {
   // The detail file's stream: opened at start by output/detail.cpp, which
   // alone sets it (a test's fresh record opens it at first use).
   Possede<FichierResultat> m_fichier_detail{nullptr, nullptr};
+  // Keys C, O, Q and donnees/calibration.txt: written by calibration/ only.
+  EtatCalibration m_calibration;
 };
 
 extern Etat* g_etat;

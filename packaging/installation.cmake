@@ -20,7 +20,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The SDL2 runtime packages are named outright; the C and C++ runtimes are
 # added from the binary by dpkg-shlibdeps where it is installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-ttf-2.0-0, fonts-dejavu-core, libexif12")
 find_program(TRELUNE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TRELUNE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "output/detail_souvenir.h"
 #include "output/image_parcours.h"
 #include "output/concordance.h"
@@ -33,6 +34,7 @@ void remplacerEtPasser(int64_t indice, Souvenir s, const std::string& annonce, c
   std::cout << annonce << std::endl;
   reecrireResultats(h.souvenirs);
   redessinerImageParcours();
+  reecrireFichiersCalibres();
   montrerSuivanteApresEntree();
 }
 

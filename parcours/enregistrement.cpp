@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "interaction/recette.h"
 #include "output/detail.h"
 #include "output/detail_souvenir.h"
@@ -50,4 +51,5 @@ void enregistrerAvance(Souvenir s) {
   rattraper(e.m_historique.souvenirs);
   noterPhotoSuivante();
   redessinerImageParcours();
+  reecrireFichiersCalibres();
 }

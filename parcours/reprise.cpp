@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "output/detail.h"
 #include "output/image_parcours.h"
 #include "output/concordance.h"
@@ -152,4 +153,5 @@ void reprendreSerie() {
   zone.passes.clear();  // the row's colour pass stays in the history, for a proposal
   restaurerSelection(zone, {});
   redessinerImageParcours();
+  reecrireFichiersCalibres();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "etat/etat.h"
+#include "calibration/reecriture_calibree.h"
 #include "output/concordance.h"
 #include "output/image_parcours.h"
 #include "parcours/chargement.h"
@@ -44,4 +45,5 @@ void reculerPhoto() {
   if (s.selection.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().selection.bits);
   restaurerSelection(s.selection, depart);
   redessinerImageParcours();
+  reecrireFichiersCalibres();
 }

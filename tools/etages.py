@@ -14,7 +14,7 @@ import re
 import sys
 
 # Bottom to top: a folder may include its own files and those of lower floors.
-ETAGES = ["etat", "platform", "series", "display", "interaction", "output", "parcours", "tracking", "app"]
+ETAGES = ["etat", "platform", "series", "display", "interaction", "output", "calibration", "parcours", "tracking", "app"]
 HORS_MAISON = {"bench", "fuzz", "demo", "tests", "build", "packaging", "tools"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 

@@ -1,0 +1,113 @@
+#include "calibration/reecriture_calibree.h"
+
+#include <charconv>
+#include <iostream>
+#include <vector>
+
+#include "etat/etat.h"
+#include "calibration/incertitude.h"
+#include "calibration/mouvement_svg.h"
+#include "calibration/resu_calibre.h"
+#include "calibration/temps.h"
+#include "output/resultats.h"
+
+namespace {
+
+// The fields of one detail row (quoted fields unquoted), CR LF dropped.
+std::vector<std::string> champs(const std::string& ligne) {
+  std::vector<std::string> f(1);
+  bool cite = false;
+  for (size_t i = 0; i < ligne.size(); ++i) {
+    const char c = ligne[i];
+    if (cite) {
+      if (c == '"' && i + 1 < ligne.size() && ligne[i + 1] == '"') {
+        f.back() += '"';
+        ++i;
+      } else if (c == '"') {
+        cite = false;
+      } else {
+        f.back() += c;
+      }
+    } else if (c == '"') {
+      cite = true;
+    } else if (c == ';') {
+      f.emplace_back();
+    } else if (c != '\r' && c != '\n') {
+      f.back() += c;
+    }
+  }
+  return f;
+}
+
+double valeur(const std::string& t) {
+  double v = 0.0;
+  std::from_chars(t.data(), t.data() + t.size(), v);
+  return v;
+}
+
+// A record's uncertainty in photo pixels: from its bits when the history
+// still holds them, else from its detail row's count and spreads.
+IncertitudePixels incertitudeDe(const Souvenir& s) {
+  const SelectionPhoto& m = s.selection;
+  const uint64_t taille = uint64_t(int64_t{m.zone_x1} - m.zone_x0 + 1) * uint64_t(int64_t{m.zone_y1} - m.zone_y0 + 1);
+  if (m.zone && !m.bits.perdus && m.bits.taille == taille) {
+    return incertitudeSelection(decompacter(m.bits), m.zone_x0, m.zone_y0, m.zone_x1, m.zone_y1);
+  }
+  const std::vector<std::string> f = champs(s.ligne_detail);
+  if (f.size() < 19) return incertitudeCompacte(m.nombre, 0.0, 0.0);
+  return incertitudeCompacte(m.nombre, valeur(f[17]), valeur(f[18]));
+}
+
+const IncertitudeGardee& incertitudeGardee(EtatCalibration& c, size_t i, const Souvenir& s) {
+  if (c.incertitudes.size() <= i) c.incertitudes.resize(i + 1);
+  IncertitudeGardee& g = c.incertitudes[i];
+  const SelectionPhoto& m = s.selection;
+  if (g.photo != s.photo || g.nombre != m.nombre || g.centre_x != m.centre_x || g.centre_y != m.centre_y) {
+    const IncertitudePixels u = incertitudeDe(s);
+    g = {s.photo, m.nombre, m.centre_x, m.centre_y, u.ux, u.uy};
+  }
+  return g;
+}
+
+void ecrire(const EtatCalibration& c, const char* chemin, const std::string& contenu, bool& echec) {
+  if (ecrireParRenommage(chemin, contenu)) return;
+  if (c.en_vigueur && !c.ecriture_signalee) signalerEcritureImpossible(chemin);
+  echec = true;
+}
+
+}  // namespace
+
+void reecrireFichiersCalibres() {
+  Etat& e = *g_etat;
+  EtatCalibration& c = e.m_calibration;
+  const std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
+  if (c.incertitudes.size() > souvenirs.size()) c.incertitudes.resize(souvenirs.size());
+  std::vector<MesurePhoto> mesures;
+  for (size_t i = 0; i < souvenirs.size(); ++i) {
+    const Souvenir& s = souvenirs[i];
+    if (!s.ecrit) continue;
+    MesurePhoto m;
+    m.rang = static_cast<int64_t>(i) + 1;
+    m.indice = static_cast<int64_t>(i);
+    m.photo = s.photo;
+    m.x = s.selection.centre_x;
+    m.y = s.selection.centre_y;
+    const IncertitudeGardee& g = incertitudeGardee(c, i, s);
+    m.ux = g.ux;
+    m.uy = g.uy;
+    auto temps = c.temps.find(s.photo);
+    if (temps == c.temps.end()) temps = c.temps.emplace(s.photo, tempsExif(s.photo)).first;
+    m.exif = temps->second;
+    mesures.push_back(std::move(m));
+  }
+  const RunCalibre run = calibrerRun(mesures, c.valeurs);
+  if (c.en_vigueur && !run.repli_temps.empty() && !c.temps_signales) {
+    std::cout << "Temps : " << run.repli_temps << ", "
+              << (run.unite_temps == "s" ? "intervalle utilise" : "rang utilise") << std::endl;
+    c.temps_signales = true;
+  }
+  bool echec = false;
+  ecrire(c, kFichierCalibre, texteResuCalibre(run), echec);
+  ecrire(c, kFichierMouvement, texteMouvement(run), echec);
+  c.ecriture_signalee = echec;
+}

@@ -1,0 +1,173 @@
+#include "calibration/resu_calibre.h"
+
+#include <cmath>
+
+#include "calibration/derivees.h"
+#include "calibration/geometrie.h"
+#include "calibration/temps.h"
+#include "output/resultats.h"
+
+namespace {
+
+constexpr double kPas = 1e-3;  // photo pixels of the finite differences
+
+// The calibration's clicked coordinates, for the propagation of their error.
+std::vector<double*> pointsCliques(Calibration& c) {
+  std::vector<double*> p;
+  if (c.plan) {
+    for (PointPhoto& q : c.coins) {
+      p.push_back(&q.x);
+      p.push_back(&q.y);
+    }
+  } else if (c.echelle) {
+    for (PointPhoto& q : c.bouts) {
+      p.push_back(&q.x);
+      p.push_back(&q.y);
+    }
+  }
+  if (c.origine) {
+    p.push_back(&c.point_origine.x);
+    p.push_back(&c.point_origine.y);
+  }
+  return p;
+}
+
+std::string champ(const std::string& texte) {
+  if (texte.find_first_of(";\"\r\n") == std::string::npos) return texte;
+  std::string cite = "\"";
+  for (char c : texte) {
+    if (c == '"') cite += '"';
+    cite += c;
+  }
+  return cite + "\"";
+}
+
+std::string nombre(double v) { return std::isfinite(v) ? texteResultat(v) : std::string(); }
+
+}  // namespace
+
+RunCalibre calibrerRun(const std::vector<MesurePhoto>& mesures, const Calibration& c) {
+  RunCalibre run;
+  Repere r;
+  std::string raison;
+  if (!construireRepere(c, r, raison)) r = Repere();  // identity: the pixels as measured
+  if (r.identite) r.unite = "px";
+  run.unite = r.unite;
+
+  std::vector<int64_t> indices;
+  std::vector<TempsPhoto> exif;
+  for (const MesurePhoto& m : mesures) {
+    indices.push_back(m.indice);
+    exif.push_back(m.exif);
+  }
+  const TempsRun temps = tempsDuRun(indices, exif, c.intervalle, c.secondes);
+  run.unite_temps = temps.source == SourceTemps::Rang ? "photo" : "s";
+  run.repli_temps = temps.repli;
+
+  const size_t n = mesures.size();
+  std::vector<PointPhoto> X(n);
+  std::vector<double> var_x(n), var_y(n);
+  for (size_t i = 0; i < n; ++i) {
+    const PointPhoto p{mesures[i].x, mesures[i].y};
+    X[i] = versRepere(r, p);
+    // the map's Jacobian at p carries the selection's uncertainty
+    const PointPhoto dx = versRepere(r, {p.x + kPas, p.y}), dy = versRepere(r, {p.x, p.y + kPas});
+    const double j00 = (dx.x - X[i].x) / kPas, j01 = (dy.x - X[i].x) / kPas;
+    const double j10 = (dx.y - X[i].y) / kPas, j11 = (dy.y - X[i].y) / kPas;
+    const double ux2 = mesures[i].ux * mesures[i].ux, uy2 = mesures[i].uy * mesures[i].uy;
+    var_x[i] = j00 * j00 * ux2 + j01 * j01 * uy2;
+    var_y[i] = j10 * j10 * ux2 + j11 * j11 * uy2;
+  }
+  // Each clicked point moves every position together: its effect on each
+  // position (and each derivative, below) is one shared derivative.
+  Calibration deplacee = c;
+  std::vector<double*> clics = pointsCliques(deplacee);
+  std::vector<std::vector<PointPhoto>> effets;
+  for (double* coord : clics) {
+    const double avant = *coord;
+    *coord += kPas;
+    Repere rd;
+    std::vector<PointPhoto> d(n);
+    if (construireRepere(deplacee, rd, raison)) {
+      for (size_t i = 0; i < n; ++i) {
+        const PointPhoto q = versRepere(rd, {mesures[i].x, mesures[i].y});
+        d[i] = {(q.x - X[i].x) / kPas * kIncertitudeClic, (q.y - X[i].y) / kPas * kIncertitudeClic};
+      }
+    }
+    *coord = avant;
+    effets.push_back(std::move(d));
+  }
+
+  const std::vector<FenetreDerivee> fenetres = fenetresDerivees(indices, temps.t);
+  for (size_t i = 0; i < n; ++i) {
+    LigneCalibree l;
+    l.rang = mesures[i].rang;
+    l.photo = mesures[i].photo;
+    l.t = temps.t[i];
+    l.x = X[i].x;
+    l.y = X[i].y;
+    double vx = var_x[i], vy = var_y[i];
+    for (const auto& e : effets) {
+      vx += e[i].x * e[i].x;
+      vy += e[i].y * e[i].y;
+    }
+    l.ix = std::sqrt(vx);
+    l.iy = std::sqrt(vy);
+    const FenetreDerivee& f = fenetres[i];
+    if (f.existe) {
+      l.derivee = true;
+      double mvx = 0, mvy = 0, max = 0, may = 0;  // measurement variances
+      for (int k = 0; k < f.n; ++k) {
+        const size_t j = static_cast<size_t>(f.debut + k);
+        l.vx += f.wv[k] * X[j].x;
+        l.vy += f.wv[k] * X[j].y;
+        l.ax += f.wa[k] * X[j].x;
+        l.ay += f.wa[k] * X[j].y;
+        mvx += f.wv[k] * f.wv[k] * var_x[j];
+        mvy += f.wv[k] * f.wv[k] * var_y[j];
+        max += f.wa[k] * f.wa[k] * var_x[j];
+        may += f.wa[k] * f.wa[k] * var_y[j];
+      }
+      for (const auto& e : effets) {
+        double cvx = 0, cvy = 0, cax = 0, cay = 0;
+        for (int k = 0; k < f.n; ++k) {
+          const size_t j = static_cast<size_t>(f.debut + k);
+          cvx += f.wv[k] * e[j].x;
+          cvy += f.wv[k] * e[j].y;
+          cax += f.wa[k] * e[j].x;
+          cay += f.wa[k] * e[j].y;
+        }
+        mvx += cvx * cvx;
+        mvy += cvy * cvy;
+        max += cax * cax;
+        may += cay * cay;
+      }
+      l.ivx = std::sqrt(mvx);
+      l.ivy = std::sqrt(mvy);
+      l.iax = std::sqrt(max);
+      l.iay = std::sqrt(may);
+    }
+    run.lignes.push_back(l);
+  }
+  return run;
+}
+
+std::string enteteResuCalibre() {
+  return "rang;photo;t;x;y;incertitude_x;incertitude_y;vx;vy;ax;ay;unite;unite_temps\r\n";
+}
+
+std::string texteResuCalibre(const RunCalibre& run) {
+  std::string t = enteteResuCalibre();
+  const std::string unites = champ(run.unite) + ";" + champ(run.unite_temps) + "\r\n";
+  for (const LigneCalibree& l : run.lignes) {
+    t += std::to_string(l.rang) + ";" + champ(l.photo) + ";" + nombre(l.t) + ";" + nombre(l.x) + ";" +
+         nombre(l.y) + ";" + nombre(l.ix) + ";" + nombre(l.iy) + ";";
+    if (l.derivee) {
+      t += nombre(l.vx) + ";" + nombre(l.vy) + ";" + nombre(l.ax) + ";" + nombre(l.ay) + ";";
+    } else {
+      t += ";;;;";
+    }
+    t += unites;
+  }
+  return t;
+}
