@@ -1,5 +1,6 @@
 #include "calibration/reecriture_calibree.h"
 
+#include <cerrno>
 #include <charconv>
 #include <iostream>
 #include <vector>
@@ -69,10 +70,18 @@ const IncertitudeGardee& incertitudeGardee(EtatCalibration& c, size_t i, const S
   return g;
 }
 
-void ecrire(const EtatCalibration& c, const char* chemin, const std::string& contenu, bool& echec) {
-  if (ecrireParRenommage(chemin, contenu)) return;
-  if (c.en_vigueur && !c.ecriture_signalee) signalerEcritureImpossible(chemin);
-  echec = true;
+// One of the two files written whole; its failure named once with its
+// reason, and its return once, whether a calibration is in force or not: a
+// file that stopped following the run must not pass unseen.
+void ecrire(const char* chemin, const std::string& contenu, bool& en_panne, const char* quoi_echec,
+            const char* quoi_retour) {
+  if (!ecrireParRenommage(chemin, contenu)) {
+    if (!en_panne) std::cout << "Pb pour ecrire " << quoi_echec << " " << chemin << " : " << raisonErreur(errno) << std::endl;
+    en_panne = true;
+  } else if (en_panne) {
+    std::cout << quoi_retour << " " << chemin << " de nouveau a jour" << std::endl;
+    en_panne = false;
+  }
 }
 
 }  // namespace
@@ -106,8 +115,7 @@ void reecrireFichiersCalibres() {
               << (run.unite_temps == "s" ? "intervalle utilise" : "rang utilise") << std::endl;
     c.temps_signales = true;
   }
-  bool echec = false;
-  ecrire(c, kFichierCalibre, texteResuCalibre(run), echec);
-  ecrire(c, kFichierMouvement, texteMouvement(run), echec);
-  c.ecriture_signalee = echec;
+  ecrire(kFichierCalibre, texteResuCalibre(run), c.calibre_en_panne, "le fichier calibre", "Fichier calibre");
+  ecrire(kFichierMouvement, texteMouvement(run), c.mouvement_en_panne, "l'image du mouvement", "Image du mouvement");
+  signalerSynchronisationDossier();
 }

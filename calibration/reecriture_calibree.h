@@ -11,7 +11,8 @@ constexpr const char* kFichierMouvement = "donnees/mouvement.svg";
 // Reads the record's history and calibration; writes both files through a
 // temporary file and a rename, so a kill leaves each old or new, whole. A
 // photo's EXIF time and a record's uncertainty are computed once and kept.
-// With a calibration in force, a failed write is named once
-// ("Pb pour ecrire dans le fichier ...") and EXIF times set aside are named
-// once ("Temps : " and why).
+// A failed write is named once with its reason ("Pb pour ecrire le fichier
+// calibre ..." / "Pb pour ecrire l'image du mouvement ...") and the file's
+// return once ("... de nouveau a jour"). With a calibration in force, EXIF
+// times set aside are named once ("Temps : " and why).
 void reecrireFichiersCalibres();

@@ -62,7 +62,6 @@ struct IncertitudeGardee {
 struct EtatCalibration {
   Calibration valeurs;
   // a calibration file was read or a key set one: positions go through it
-  // and a failed write of the calibrated files is named
   bool en_vigueur = false;
   // the dialogue of C, O, Q: clicks taken so far; the release of a taken
   // click is swallowed too, so no drag of a sub-mode ends on it
@@ -76,5 +75,7 @@ struct EtatCalibration {
   std::vector<IncertitudeGardee> incertitudes;
   // lines printed once per run
   bool temps_signales = false;
-  bool ecriture_signalee = false;
+  // a failed write of each calibrated file named, its return still to name
+  bool calibre_en_panne = false;
+  bool mouvement_en_panne = false;
 };

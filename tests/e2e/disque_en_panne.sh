@@ -4,8 +4,9 @@
 # and is caught up at the first advance after it is writable again. The
 # detail file refusing its row keeps the photo shown until RETURN works. A
 # step back whose cut is refused changes no file. A full disk (a small
-# tmpfs) costs the picture of the run and F their writes, named with their
-# reason, and nothing once space is back. Needs root (chattr, mount):
+# tmpfs) costs the picture of the run, the calibrated file, the picture of
+# the motion and F their writes, named with their reason once, and their
+# return once when space is back. Needs root (chattr, mount):
 # skipped otherwise.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_mesure.sh"
@@ -128,9 +129,20 @@ en_phase 11
 dd if=/dev/zero of="$E2E_DOSSIER/donnees/plein" bs=4k 2>/dev/null || true
 mesurer 12
 e2e_tenir Return "Pb pour ecrire l'image du parcours donnees/trajectoire.svg : disque plein"
+# the calibrated file and the picture of the motion, with no calibration too
+e2e_attendre_ligne "Pb pour ecrire le fichier calibre donnees/resu_calibre.csv : disque plein"
+e2e_attendre_ligne "Pb pour ecrire l'image du mouvement donnees/mouvement.svg : disque plein"
 rm "$E2E_DOSSIER/donnees/plein"
 e2e_tenir BackSpace "Image du parcours donnees/trajectoire.svg de nouveau a jour"
+e2e_attendre_ligne "Fichier calibre donnees/resu_calibre.csv de nouveau a jour"
+e2e_attendre_ligne "Image du mouvement donnees/mouvement.svg de nouveau a jour"
 en_phase 11
 [ -s "$E2E_DOSSIER/donnees/trajectoire.svg" ] || e2e_echec "no picture"
+grep -q "^11;" "$E2E_DOSSIER/donnees/resu_calibre.csv" || e2e_echec "calibrated file not caught up"
+[ -s "$E2E_DOSSIER/donnees/mouvement.svg" ] || e2e_echec "no picture of the motion"
 e2e_arreter
 [ "$E2E_CODE" -eq 0 ] || e2e_echec "exit code $E2E_CODE"
+for ligne in "Pb pour ecrire le fichier calibre" "Pb pour ecrire l'image du mouvement" "Fichier calibre" \
+  "Image du mouvement"; do
+  [ "$(e2e_nombre_debut "$ligne")" -eq 1 ] || e2e_echec "\"$ligne\" not printed once"
+done
