@@ -236,9 +236,9 @@ void centreSelectionne(const Options& o, int k, double& cx_vrai, double& cy_vrai
   cy_vrai = nombre > 0 ? somme_y / (2.0 * nombre) : 0.0;
 }
 
-bool ecrirePhoto(const Options& o, int k, const std::filesystem::path& chemin) {
+SDL_Surface* dessinerPhoto(const Options& o, int k) {
   SDL_Surface* s = nouvelleSurface(o.largeur, o.hauteur);
-  if (s == nullptr) return false;
+  if (s == nullptr) return nullptr;
   for (int y = 0; y < o.hauteur; ++y)
     for (int x = 0; x < o.largeur; ++x) pixelFond(x, y, k, pixel(s, x, y));
   uint8_t disque[3] = {kDisque[0], kDisque[1], kDisque[2]};
@@ -259,7 +259,12 @@ bool ecrirePhoto(const Options& o, int k, const std::filesystem::path& chemin) {
     centreDisque(o, k, cx, cy);
     dessinerDisque(s, o, cx, cy, disque, o.bicolore);
   }
-  return enregistrer(s, chemin);
+  return s;
+}
+
+bool ecrirePhoto(const Options& o, int k, const std::filesystem::path& chemin) {
+  SDL_Surface* s = dessinerPhoto(o, k);
+  return s != nullptr && enregistrer(s, chemin);
 }
 
 bool figureFin(const std::filesystem::path& chemin) {

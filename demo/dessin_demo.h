@@ -12,6 +12,10 @@
 // not: what a colour click taking exactly those pixels gives as centre.
 void centreSelectionne(const Options& o, int k, double& cx, double& cy);
 
+// Draws photo k into a new RGB24 surface the caller frees; nullptr when
+// none could be made.
+SDL_Surface* dessinerPhoto(const Options& o, int k);
+
 // Draws photo k and writes it as a PNG at chemin.
 bool ecrirePhoto(const Options& o, int k, const std::filesystem::path& chemin);
 

@@ -11,6 +11,7 @@
 #include "calibration/incertitude.h"
 #include "interaction/passe_couleur.h"
 #include "interaction/selection.h"
+#include "interaction/tache.h"
 
 namespace {
 
@@ -45,7 +46,6 @@ DisqueGenere disqueAuHasard(std::mt19937& hasard, bool bruit, bool bord_net) {
 }
 
 MesureDisque mesurerDisque(const DisqueGenere& d, std::mt19937& hasard) {
-  Etat& e = *g_etat;
   const int cote = int(std::ceil(2 * (d.cx))) + 1;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, cote, cote, 24, SDL_PIXELFORMAT_RGB24);
   std::normal_distribution<double> bruit(0.0, kContraste / 5);
@@ -90,6 +90,42 @@ MesureDisque mesurerPhoto(SDL_Surface* s, int x0, int y0, int x1, int y1, int cl
   MesureDisque r;
   if (definirZone(x0, y0, x1, y1)) {
     ajouterCouleursSimilaires(clic_x, clic_y);
+    r.x = e.m_centre_x;
+    r.y = e.m_centre_y;
+    r.nombre = e.m_nombre_selectionnes;
+    const IncertitudePixels u = incertitudeSelection(e.is_select, x0, y0, x1, y1);
+    r.ux = u.ux;
+    r.uy = u.uy;
+  }
+  std::cout.rdbuf(ancien);
+  e.pTempSurface_prairie = nullptr;
+  return r;
+}
+
+void bruiter(SDL_Surface* s, double sigma, std::mt19937& hasard) {
+  std::normal_distribution<double> bruit(0.0, sigma);
+  for (int l = 0; l < s->h; ++l) {
+    Uint8* ligne = static_cast<Uint8*>(s->pixels) + l * s->pitch;
+    for (int i = 0; i < 3 * s->w; ++i) ligne[i] = Uint8(std::clamp(std::lround(ligne[i] + bruit(hasard)), 0L, 255L));
+  }
+}
+
+MesureDisque mesurerCommeLeSuivi(SDL_Surface* s, int x0, int y0, int x1, int y1, const ReglageSuivi& g, int px,
+                                 int py) {
+  Etat& e = *g_etat;
+  std::ostringstream muet;
+  std::streambuf* ancien = std::cout.rdbuf(muet.rdbuf());
+  e.pTempSurface_prairie = s;
+  e.m_largeur_photo = s->w;
+  e.m_hauteur_photo = s->h;
+  e.m_zoom = 1.0;
+  e.m_decalage_x = e.m_decalage_y = 0.0;
+  e.m_max_pixels = 1 << 24;
+  MesureDisque r;
+  if (definirZone(x0, y0, x1, y1) &&
+      passeCouleurDe(g.rouge, g.vert, g.bleu, g.tolerance_rouge, g.tolerance_vert, g.tolerance_bleu)) {
+    if (garderTache(px, py).taches > 1) recompterSelection();
+    calculerCentre();
     r.x = e.m_centre_x;
     r.y = e.m_centre_y;
     r.nombre = e.m_nombre_selectionnes;

@@ -31,3 +31,17 @@ struct SDL_Surface;
 // tolerance for the three colours. The photo stays the caller's.
 MesureDisque mesurerPhoto(SDL_Surface* photo, int x0, int y0, int x1, int y1, int clic_x, int clic_y,
                           int tolerance);
+
+// Gaussian noise of standard deviation sigma added to every channel of an
+// RGB24 photo, clamped to 0..255.
+void bruiter(SDL_Surface* photo, double sigma, std::mt19937& hasard);
+
+// The measure the automatic run records: the zone given (the operator's size
+// centred on the prediction), the colour pass of the reference colour and
+// tolerances, then the patch at or nearest the predicted pixel kept alone.
+struct ReglageSuivi {
+  uint8_t rouge = 0, vert = 0, bleu = 0;
+  int tolerance_rouge = 30, tolerance_vert = 30, tolerance_bleu = 30;
+};
+MesureDisque mesurerCommeLeSuivi(SDL_Surface* photo, int x0, int y0, int x1, int y1, const ReglageSuivi& reglage,
+                                 int predit_x, int predit_y);
