@@ -46,6 +46,8 @@ double valeur(const std::string& t) {
   return v;
 }
 
+double positionDe(const std::string& texte, double centre) { return texte.empty() ? centre : valeur(texte); }
+
 // A record's uncertainty in photo pixels: from its bits when the history
 // still holds them, else from its detail row's count and spreads.
 IncertitudePixels incertitudeDe(const Souvenir& s) {
@@ -99,8 +101,10 @@ void reecrireFichiersCalibres() {
     m.rang = static_cast<int64_t>(i) + 1;
     m.indice = static_cast<int64_t>(i);
     m.photo = s.photo;
-    m.x = s.selection.centre_x;
-    m.y = s.selection.centre_y;
+    // the texts the result files hold, so a resumed record, which has only
+    // them, gives the same values as the record the run made
+    m.x = positionDe(s.texte_x, s.selection.centre_x);
+    m.y = positionDe(s.texte_y, s.selection.centre_y);
     const IncertitudeGardee& g = incertitudeGardee(c, i, s);
     m.ux = g.ux;
     m.uy = g.uy;

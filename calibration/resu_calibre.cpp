@@ -1,5 +1,6 @@
 #include "calibration/resu_calibre.h"
 
+#include <array>
 #include <cmath>
 
 #include "calibration/derivees.h"
@@ -44,15 +45,75 @@ std::string champ(const std::string& texte) {
 
 std::string nombre(double v) { return std::isfinite(v) ? texteResultat(v) : std::string(); }
 
+// How the measured positions go into the calibrated frame: their images,
+// the map's Jacobian at each, and each clicked calibration point's shared
+// effect on every position (scaled by kIncertitudeClic).
+struct Propagation {
+  std::string unite = "px";
+  std::vector<PointPhoto> X;
+  std::vector<std::array<double, 4>> J;  // dX/dx, dX/dy, dY/dx, dY/dy
+  std::vector<std::vector<PointPhoto>> effets;
+};
+
+Propagation propager(const std::vector<MesurePhoto>& mesures, const Calibration& c) {
+  Propagation p;
+  Repere r;
+  std::string raison;
+  if (!construireRepere(c, r, raison)) r = Repere();  // identity: the pixels as measured
+  if (!r.identite) p.unite = r.unite;
+  const size_t n = mesures.size();
+  p.X.resize(n);
+  p.J.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    const PointPhoto q{mesures[i].x, mesures[i].y};
+    p.X[i] = versRepere(r, q);
+    const PointPhoto dx = versRepere(r, {q.x + kPas, q.y}), dy = versRepere(r, {q.x, q.y + kPas});
+    p.J[i] = {(dx.x - p.X[i].x) / kPas, (dy.x - p.X[i].x) / kPas, (dx.y - p.X[i].y) / kPas,
+              (dy.y - p.X[i].y) / kPas};
+  }
+  // Each clicked point moves every position together: its effect on each
+  // position (and each derivative) is one shared derivative.
+  Calibration deplacee = c;
+  for (double* coord : pointsCliques(deplacee)) {
+    const double avant = *coord;
+    *coord += kPas;
+    Repere rd;
+    std::vector<PointPhoto> d(n);
+    if (construireRepere(deplacee, rd, raison)) {
+      for (size_t i = 0; i < n; ++i) {
+        const PointPhoto q = versRepere(rd, {mesures[i].x, mesures[i].y});
+        d[i] = {(q.x - p.X[i].x) / kPas * kIncertitudeClic, (q.y - p.X[i].y) / kPas * kIncertitudeClic};
+      }
+    }
+    *coord = avant;
+    p.effets.push_back(std::move(d));
+  }
+  return p;
+}
+
+// The variances of position i in the calibrated frame from its selection's
+// uncertainty alone.
+void variancesMesure(const Propagation& p, size_t i, double ux, double uy, double& var_x, double& var_y) {
+  const std::array<double, 4>& j = p.J[i];
+  const double ux2 = ux * ux, uy2 = uy * uy;
+  var_x = j[0] * j[0] * ux2 + j[1] * j[1] * uy2;
+  var_y = j[2] * j[2] * ux2 + j[3] * j[3] * uy2;
+}
+
+// The variances the calibration's clicks add to position i, added on.
+void ajouterVariancesClics(const Propagation& p, size_t i, double& var_x, double& var_y) {
+  for (const auto& e : p.effets) {
+    var_x += e[i].x * e[i].x;
+    var_y += e[i].y * e[i].y;
+  }
+}
+
 }  // namespace
 
 RunCalibre calibrerRun(const std::vector<MesurePhoto>& mesures, const Calibration& c) {
   RunCalibre run;
-  Repere r;
-  std::string raison;
-  if (!construireRepere(c, r, raison)) r = Repere();  // identity: the pixels as measured
-  if (r.identite) r.unite = "px";
-  run.unite = r.unite;
+  const Propagation p = propager(mesures, c);
+  run.unite = p.unite;
 
   std::vector<int64_t> indices;
   std::vector<TempsPhoto> exif;
@@ -65,38 +126,10 @@ RunCalibre calibrerRun(const std::vector<MesurePhoto>& mesures, const Calibratio
   run.repli_temps = temps.repli;
 
   const size_t n = mesures.size();
-  std::vector<PointPhoto> X(n);
+  const std::vector<PointPhoto>& X = p.X;
+  const std::vector<std::vector<PointPhoto>>& effets = p.effets;
   std::vector<double> var_x(n), var_y(n);
-  for (size_t i = 0; i < n; ++i) {
-    const PointPhoto p{mesures[i].x, mesures[i].y};
-    X[i] = versRepere(r, p);
-    // the map's Jacobian at p carries the selection's uncertainty
-    const PointPhoto dx = versRepere(r, {p.x + kPas, p.y}), dy = versRepere(r, {p.x, p.y + kPas});
-    const double j00 = (dx.x - X[i].x) / kPas, j01 = (dy.x - X[i].x) / kPas;
-    const double j10 = (dx.y - X[i].y) / kPas, j11 = (dy.y - X[i].y) / kPas;
-    const double ux2 = mesures[i].ux * mesures[i].ux, uy2 = mesures[i].uy * mesures[i].uy;
-    var_x[i] = j00 * j00 * ux2 + j01 * j01 * uy2;
-    var_y[i] = j10 * j10 * ux2 + j11 * j11 * uy2;
-  }
-  // Each clicked point moves every position together: its effect on each
-  // position (and each derivative, below) is one shared derivative.
-  Calibration deplacee = c;
-  std::vector<double*> clics = pointsCliques(deplacee);
-  std::vector<std::vector<PointPhoto>> effets;
-  for (double* coord : clics) {
-    const double avant = *coord;
-    *coord += kPas;
-    Repere rd;
-    std::vector<PointPhoto> d(n);
-    if (construireRepere(deplacee, rd, raison)) {
-      for (size_t i = 0; i < n; ++i) {
-        const PointPhoto q = versRepere(rd, {mesures[i].x, mesures[i].y});
-        d[i] = {(q.x - X[i].x) / kPas * kIncertitudeClic, (q.y - X[i].y) / kPas * kIncertitudeClic};
-      }
-    }
-    *coord = avant;
-    effets.push_back(std::move(d));
-  }
+  for (size_t i = 0; i < n; ++i) variancesMesure(p, i, mesures[i].ux, mesures[i].uy, var_x[i], var_y[i]);
 
   const std::vector<FenetreDerivee> fenetres = fenetresDerivees(indices, temps.t);
   for (size_t i = 0; i < n; ++i) {
@@ -107,10 +140,7 @@ RunCalibre calibrerRun(const std::vector<MesurePhoto>& mesures, const Calibratio
     l.x = X[i].x;
     l.y = X[i].y;
     double vx = var_x[i], vy = var_y[i];
-    for (const auto& e : effets) {
-      vx += e[i].x * e[i].x;
-      vy += e[i].y * e[i].y;
-    }
+    ajouterVariancesClics(p, i, vx, vy);
     l.ix = std::sqrt(vx);
     l.iy = std::sqrt(vy);
     const FenetreDerivee& f = fenetres[i];
