@@ -191,6 +191,7 @@ void lireCalibration() {
 
 void demarrerCalibration() {
   lireCalibration();
+  garderCopieCalibree();
   reecrireFichiersCalibres();
 }
 

@@ -30,8 +30,10 @@ constexpr const char* kFichierCalibration = "donnees/calibration.txt";
 // ("Calibration : ligne N illisible, ignoree"), and puts the calibration in
 // force. Nothing at all when there is no file.
 void lireCalibration();
-// At start: lireCalibration, then the calibrated files written for the empty
-// run, so none is left from an earlier run (F rebuilds them from its rows).
+// At start: lireCalibration, the previous calibrated file kept as a copy
+// (F reads its uncertainties back), then the calibrated files written for
+// the empty run, so none is left from an earlier run (F rebuilds them from
+// its rows).
 void demarrerCalibration();
 // Writes the record's calibration to the file through a temporary file and a
 // rename; "Pb pour ecrire dans le fichier donnees/calibration.txt" when that

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <charconv>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <vector>
 
 #include "etat/etat.h"
@@ -14,32 +16,6 @@
 
 namespace {
 
-// The fields of one detail row (quoted fields unquoted), CR LF dropped.
-std::vector<std::string> champs(const std::string& ligne) {
-  std::vector<std::string> f(1);
-  bool cite = false;
-  for (size_t i = 0; i < ligne.size(); ++i) {
-    const char c = ligne[i];
-    if (cite) {
-      if (c == '"' && i + 1 < ligne.size() && ligne[i + 1] == '"') {
-        f.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        cite = false;
-      } else {
-        f.back() += c;
-      }
-    } else if (c == '"') {
-      cite = true;
-    } else if (c == ';') {
-      f.emplace_back();
-    } else if (c != '\r' && c != '\n') {
-      f.back() += c;
-    }
-  }
-  return f;
-}
-
 double valeur(const std::string& t) {
   double v = 0.0;
   std::from_chars(t.data(), t.data() + t.size(), v);
@@ -47,6 +23,19 @@ double valeur(const std::string& t) {
 }
 
 double positionDe(const std::string& texte, double centre) { return texte.empty() ? centre : valeur(texte); }
+
+// Record i of the history where it stands, its uncertainty not yet set.
+MesurePhoto mesureDe(const Souvenir& s, size_t i) {
+  MesurePhoto m;
+  m.rang = static_cast<int64_t>(i) + 1;
+  m.indice = static_cast<int64_t>(i);
+  m.photo = s.photo;
+  // the texts the result files hold, so a resumed record, which has only
+  // them, gives the same values as the record the run made
+  m.x = positionDe(s.texte_x, s.selection.centre_x);
+  m.y = positionDe(s.texte_y, s.selection.centre_y);
+  return m;
+}
 
 // A record's uncertainty in photo pixels: from its bits when the history
 // still holds them, else from its detail row's count and spreads.
@@ -56,7 +45,7 @@ IncertitudePixels incertitudeDe(const Souvenir& s) {
   if (m.zone && !m.bits.perdus && m.bits.taille == taille) {
     return incertitudeSelection(decompacter(m.bits), m.zone_x0, m.zone_y0, m.zone_x1, m.zone_y1);
   }
-  const std::vector<std::string> f = champs(s.ligne_detail);
+  const std::vector<std::string> f = champsCsv(s.ligne_detail);
   if (f.size() < 19) return incertitudeCompacte(m.nombre, 0.0, 0.0);
   return incertitudeCompacte(m.nombre, valeur(f[17]), valeur(f[18]));
 }
@@ -97,14 +86,7 @@ void reecrireFichiersCalibres() {
   for (size_t i = 0; i < souvenirs.size(); ++i) {
     const Souvenir& s = souvenirs[i];
     if (!s.ecrit) continue;
-    MesurePhoto m;
-    m.rang = static_cast<int64_t>(i) + 1;
-    m.indice = static_cast<int64_t>(i);
-    m.photo = s.photo;
-    // the texts the result files hold, so a resumed record, which has only
-    // them, gives the same values as the record the run made
-    m.x = positionDe(s.texte_x, s.selection.centre_x);
-    m.y = positionDe(s.texte_y, s.selection.centre_y);
+    MesurePhoto m = mesureDe(s, i);
     const IncertitudeGardee& g = incertitudeGardee(c, i, s);
     m.ux = g.ux;
     m.uy = g.uy;
@@ -122,4 +104,32 @@ void reecrireFichiersCalibres() {
   ecrire(kFichierCalibre, texteResuCalibre(run), c.calibre_en_panne, "le fichier calibre", "Fichier calibre");
   ecrire(kFichierMouvement, texteMouvement(run), c.mouvement_en_panne, "l'image du mouvement", "Image du mouvement");
   signalerSynchronisationDossier();
+}
+
+void garderCopieCalibree() { garderCopie(kFichierCalibre, enteteResuCalibre()); }
+
+void reprendreFichiersCalibres() {
+  Etat& e = *g_etat;
+  EtatCalibration& c = e.m_calibration;
+  const std::vector<Souvenir>& souvenirs = e.m_historique.souvenirs;
+  std::ifstream f(kCopieCalibre, std::ios::binary);
+  std::ostringstream texte;
+  if (f && texte << f.rdbuf()) {
+    std::vector<MesurePhoto> mesures;
+    std::vector<size_t> places;
+    for (size_t i = 0; i < souvenirs.size(); ++i) {
+      if (!souvenirs[i].ecrit) continue;
+      mesures.push_back(mesureDe(souvenirs[i], i));
+      places.push_back(i);
+    }
+    const std::vector<bool> trouvees = retrouverIncertitudes(mesures, c.valeurs, lireResuCalibre(texte.str()));
+    c.incertitudes.assign(souvenirs.size(), IncertitudeGardee());
+    for (size_t k = 0; k < mesures.size(); ++k) {
+      if (!trouvees[k]) continue;
+      const Souvenir& s = souvenirs[places[k]];
+      const SelectionPhoto& m = s.selection;
+      c.incertitudes[places[k]] = {s.photo, m.nombre, m.centre_x, m.centre_y, mesures[k].ux, mesures[k].uy};
+    }
+  }
+  reecrireFichiersCalibres();
 }

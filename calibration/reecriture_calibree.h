@@ -6,6 +6,8 @@
 #include <string>
 
 constexpr const char* kFichierCalibre = "donnees/resu_calibre.csv";
+// The previous run's calibrated file, kept at start for a resume.
+constexpr const char* kCopieCalibre = "donnees/resu_calibre.csv.bak";
 constexpr const char* kFichierMouvement = "donnees/mouvement.svg";
 
 // Reads the record's history and calibration; writes both files through a
@@ -16,3 +18,15 @@ constexpr const char* kFichierMouvement = "donnees/mouvement.svg";
 // return once ("... de nouveau a jour"). With a calibration in force, EXIF
 // times set aside are named once ("Temps : " and why).
 void reecrireFichiersCalibres();
+
+// At start, before the first rewrite: what the previous run left in the
+// calibrated file copied to kCopieCalibre, as the result files keep theirs
+// (a file with no row never replaces the copy). Nothing said when it fails.
+void garderCopieCalibree();
+// After a resume (F): the rewrite, each resumed record keeping the
+// uncertainty the previous run gave it. Resumed rows keep no pixels, so the
+// uncertainties are read back from kCopieCalibre through the calibration in
+// force, for the rows whose rang, photo, position and unit it holds alike;
+// the others (no copy, another calibration, a damaged file) get the model
+// from the row's count and spreads, without a word on the console.
+void reprendreFichiersCalibres();

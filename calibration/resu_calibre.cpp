@@ -1,7 +1,11 @@
 #include "calibration/resu_calibre.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
+#include <map>
+#include <system_error>
 
 #include "calibration/derivees.h"
 #include "calibration/geometrie.h"
@@ -200,4 +204,141 @@ std::string texteResuCalibre(const RunCalibre& run) {
     t += unites;
   }
   return t;
+}
+
+std::vector<std::string> champsCsv(const std::string& ligne) {
+  std::vector<std::string> f(1);
+  bool cite = false;
+  for (size_t i = 0; i < ligne.size(); ++i) {
+    const char c = ligne[i];
+    if (cite) {
+      if (c == '"' && i + 1 < ligne.size() && ligne[i + 1] == '"') {
+        f.back() += '"';
+        ++i;
+      } else if (c == '"') {
+        cite = false;
+      } else {
+        f.back() += c;
+      }
+    } else if (c == '"') {
+      cite = true;
+    } else if (c == ';') {
+      f.emplace_back();
+    } else if (c != '\r' && c != '\n') {
+      f.back() += c;
+    }
+  }
+  return f;
+}
+
+namespace {
+
+bool entier(const std::string& t, int64_t& v) {
+  const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+  return r.ec == std::errc() && r.ptr == t.data() + t.size();
+}
+
+bool decimal(const std::string& t, double& v) {
+  const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+  return !t.empty() && r.ec == std::errc() && r.ptr == t.data() + t.size() && std::isfinite(v) && v >= 0.0;
+}
+
+// Half the last decimal of the file's values (texteResultat: 10 decimals),
+// a little less, so a value taken inside it rounds back to the text.
+constexpr double kDemiDecimale = 0.4e-10;
+
+// The squared selection uncertainties (ux^2, uy^2) that give back the
+// uncertainties ix, iy (clic_x, clic_y: the calibration's share of their
+// squares) through the Jacobian j. False when no pair of squares >= 0 does.
+bool resoudre(const std::array<double, 4>& j, double ix, double iy, double clic_x, double clic_y, double& a,
+              double& b) {
+  const double p = j[0] * j[0], q = j[1] * j[1], r = j[2] * j[2], s = j[3] * j[3];
+  const double det = p * s - q * r;
+  if (std::fabs(det) > 1e-9 * (p + q) * (r + s)) {
+    const double vx = ix * ix - clic_x, vy = iy * iy - clic_y;
+    a = (vx * s - q * vy) / det;
+    b = (p * vy - r * vx) / det;
+  } else {
+    // The map mixes x and y evenly (axes turned by 45 degrees): only one sum
+    // L = p a + q b counts, x's variance L and y's lambda L. L is taken
+    // where both rounded texts allow it, shared in proportion to the weights.
+    if (!(p * p + q * q > 0.0) || !(r + s > 0.0)) return false;
+    const double lambda = (r + s) / (p + q);
+    double bas = std::max(0.0, ix - kDemiDecimale), haut = ix + kDemiDecimale;
+    double lo = bas * bas - clic_x, hi = haut * haut - clic_x;
+    bas = std::max(0.0, iy - kDemiDecimale);
+    haut = iy + kDemiDecimale;
+    lo = std::max(lo, (bas * bas - clic_y) / lambda);
+    hi = std::min(hi, (haut * haut - clic_y) / lambda);
+    const double L = lo <= hi ? (lo + hi) / 2 : ix * ix - clic_x;
+    a = L * p / (p * p + q * q);
+    b = L * q / (p * p + q * q);
+  }
+  // the file's last decimal may leave a square a hair below 0; the check of
+  // the texts given back decides
+  a = std::max(a, 0.0);
+  b = std::max(b, 0.0);
+  return true;
+}
+
+}  // namespace
+
+std::vector<LigneCalibreeLue> lireResuCalibre(const std::string& texte) {
+  std::vector<LigneCalibreeLue> lignes;
+  const std::string entete = enteteResuCalibre();
+  if (texte.compare(0, entete.size(), entete) != 0) return lignes;
+  size_t debut = entete.size();
+  while (debut < texte.size()) {
+    // a quoted photo name may hold a line end: a row ends at CR LF outside quotes
+    size_t fin = debut;
+    bool cite = false;
+    while (fin < texte.size() && (cite || texte.compare(fin, 2, "\r\n") != 0)) {
+      if (texte[fin] == '"') cite = !cite;
+      ++fin;
+    }
+    if (fin >= texte.size()) break;  // a row cut short
+    const std::vector<std::string> f = champsCsv(texte.substr(debut, fin - debut));
+    debut = fin + 2;
+    LigneCalibreeLue l;
+    if (f.size() != 13 || !entier(f[0], l.rang)) continue;
+    l.photo = f[1];
+    l.x = f[3];
+    l.y = f[4];
+    l.ix = f[5];
+    l.iy = f[6];
+    l.unite = f[11];
+    lignes.push_back(std::move(l));
+  }
+  return lignes;
+}
+
+std::vector<bool> retrouverIncertitudes(std::vector<MesurePhoto>& mesures, const Calibration& c,
+                                        const std::vector<LigneCalibreeLue>& lignes) {
+  std::vector<bool> trouvees(mesures.size(), false);
+  std::map<int64_t, const LigneCalibreeLue*> par_rang;
+  for (const LigneCalibreeLue& l : lignes) par_rang.emplace(l.rang, &l);
+  const Propagation p = propager(mesures, c);
+  for (size_t i = 0; i < mesures.size(); ++i) {
+    const auto trouvee = par_rang.find(mesures[i].rang);
+    if (trouvee == par_rang.end()) continue;
+    const LigneCalibreeLue& l = *trouvee->second;
+    // the same record through the same map
+    if (l.photo != mesures[i].photo || l.unite != p.unite || l.x != nombre(p.X[i].x) || l.y != nombre(p.X[i].y))
+      continue;
+    double ix = 0.0, iy = 0.0;
+    if (!decimal(l.ix, ix) || !decimal(l.iy, iy)) continue;
+    double clic_x = 0.0, clic_y = 0.0;
+    ajouterVariancesClics(p, i, clic_x, clic_y);
+    double a = 0.0, b = 0.0;
+    if (!resoudre(p.J[i], ix, iy, clic_x, clic_y, a, b)) continue;
+    // kept only when it gives the row back as the file holds it
+    double vx = 0.0, vy = 0.0;
+    variancesMesure(p, i, std::sqrt(a), std::sqrt(b), vx, vy);
+    ajouterVariancesClics(p, i, vx, vy);
+    if (nombre(std::sqrt(vx)) != l.ix || nombre(std::sqrt(vy)) != l.iy) continue;
+    mesures[i].ux = std::sqrt(a);
+    mesures[i].uy = std::sqrt(b);
+    trouvees[i] = true;
+  }
+  return trouvees;
 }

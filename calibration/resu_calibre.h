@@ -44,6 +44,28 @@ struct RunCalibre {
 // points (each kIncertitudeClic), propagated to the derivatives.
 RunCalibre calibrerRun(const std::vector<MesurePhoto>& mesures, const Calibration& c);
 
+// A row of an earlier calibrated file, its fields as the file holds them.
+struct LigneCalibreeLue {
+  int64_t rang = 0;
+  std::string photo, x, y, ix, iy, unite;
+};
+// The rows of a calibrated file's text; none when its first line is not
+// the header (another version, a damaged file); a row that does not parse
+// is left out.
+std::vector<LigneCalibreeLue> lireResuCalibre(const std::string& texte);
+
+// The selection uncertainties (photo pixels) an earlier calibrated file
+// holds, brought back through the same calibration: for each measure whose
+// rang and photo a row holds with the same position and unit through c, ux
+// and uy are set, and trouvees[i] is true, when they give the row's
+// uncertainties back to the last decimal. The others are left as they are.
+std::vector<bool> retrouverIncertitudes(std::vector<MesurePhoto>& mesures, const Calibration& c,
+                                        const std::vector<LigneCalibreeLue>& lignes);
+
+// The fields of one row of a CSV file of the run (quoted fields unquoted),
+// CR LF dropped.
+std::vector<std::string> champsCsv(const std::string& ligne);
+
 // The header line, CR LF included.
 std::string enteteResuCalibre();
 // The whole file.

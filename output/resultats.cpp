@@ -315,6 +315,8 @@ bool ecrireParRenommage(const std::string& chemin, const std::string& contenu) {
   return true;
 }
 
+bool garderCopie(const std::string& chemin, const std::string& entete) { return sauvegarder(chemin, entete); }
+
 std::string texteResultat(double valeur) {
   std::ostringstream texte;
   texte.imbue(std::locale::classic());

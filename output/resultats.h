@@ -101,6 +101,12 @@ void signalerEcritureImpossible(const std::string& chemin);
 // the old file kept, when any step failed.
 bool ecrireParRenommage(const std::string& chemin, const std::string& contenu);
 
+// The copy a result file's opening makes, for another file of the run:
+// what a previous run left in chemin, when it holds more than entete, copied
+// whole to chemin + ".bak"; true when there was nothing to keep or the copy
+// is safe.
+bool garderCopie(const std::string& chemin, const std::string& entete);
+
 // A value as the result files hold it: fixed point, 10 decimals, "." as the
 // decimal point whatever the locale.
 std::string texteResultat(double valeur);

@@ -153,5 +153,5 @@ void reprendreSerie() {
   zone.passes.clear();  // the row's colour pass stays in the history, for a proposal
   restaurerSelection(zone, {});
   redessinerImageParcours();
-  reecrireFichiersCalibres();
+  reprendreFichiersCalibres();
 }
