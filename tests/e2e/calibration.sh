@@ -6,10 +6,12 @@
 # with Python's csv module; photo 2 corrected (PAGE UP, RETURN) updates it at
 # once; the picture of the motion renders with rsvg-convert.
 source "$(dirname "$0")/lib.sh"
+# its e2e_tenir: one more answer than before the press, so a hold the
+# program answered twice (a loaded machine) does not shift later counts
+source "$(dirname "$0")/lib_mesure.sh"
 e2e_debut "${1:-}"
 CALIBRE=donnees/resu_calibre.csv
 S_LIGNE="Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
-I_LIGNE="Ajouter a la selection par couleurs similaires"
 (cd "$E2E_DOSSIER" && "$E2E_BUILD/trelune_demo" . >/dev/null) || e2e_echec "demo series not written"
 printf 'intervalle 0.5\nechelle 0,5\n' >"$E2E_DOSSIER/donnees/calibration.txt"
 
@@ -26,10 +28,10 @@ mesurer() {
   read -r x y < <(fenetre "$1")
   droite=$((x + 32))
   [ -n "${2:-}" ] && droite=$x
-  e2e_tenir s "$S_LIGNE" $((zones + 1))
+  e2e_tenir s "$S_LIGNE"
   e2e_glisser $((x - 32)) $((y - 32)) "$droite" $((y + 32))
   e2e_attendre_motif "^Taille de is_select : " $((++zones))
-  e2e_tenir i "$I_LIGNE" $((mesures + 1))
+  e2e_tenir i "$I_LIGNE"
   e2e_clic $((x - 3)) "$y"
   e2e_attendre_motif "^centre: " $((++mesures))
 }
@@ -56,13 +58,13 @@ e2e_tenir c "Calibration : cliquez les deux extremites d'une longueur connue"
 e2e_clic 230 185
 e2e_clic 230 185
 e2e_attendre_ligne "Calibration impossible : les deux extremites sont sur le meme pixel"
-e2e_tenir c "Calibration : cliquez les deux extremites d'une longueur connue" 2
+e2e_tenir c "Calibration : cliquez les deux extremites d'une longueur connue"
 e2e_clic 230 185
 e2e_clic 730 185
 e2e_attendre_ligne "Longueur ? "
 e2e_taper 0
 e2e_attendre_ligne "Calibration impossible : longueur nulle"
-e2e_tenir c "Calibration : cliquez les deux extremites d'une longueur connue" 3
+e2e_tenir c "Calibration : cliquez les deux extremites d'une longueur connue"
 e2e_clic 230 185
 e2e_clic 730 185
 e2e_attendre_ligne "Longueur ? " 2
