@@ -24,7 +24,6 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,7 +32,6 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "demo/dessin_demo.h"
@@ -152,19 +150,13 @@ std::string nomPhoto(int k) {
   return nom;
 }
 
-// The photos, two at a time: the PNG compression takes most of the time,
-// and each photo's bytes depend on its number alone.
+// The photos, one after the other: the media library's first use from two
+// threads at once is not free of races, and each photo's bytes depend on its
+// number alone anyway.
 bool ecrireLesPhotos(const Options& o, const std::filesystem::path& photos) {
-  std::atomic<int> suivante{0};
-  std::atomic<bool> ok{true};
-  auto ecrire = [&] {
-    for (int k = suivante++; k < o.photos && ok; k = suivante++)
-      if (!absente(o, k) && !ecrirePhoto(o, k, photos / nomPhoto(k))) ok = false;
-  };
-  std::thread autre(ecrire);
-  ecrire();
-  autre.join();
-  return ok;
+  for (int k = 0; k < o.photos; ++k)
+    if (!absente(o, k) && !ecrirePhoto(o, k, photos / nomPhoto(k))) return false;
+  return true;
 }
 
 // Photos, centres.txt and, for the series with events, second.txt.
