@@ -76,7 +76,11 @@ MesureDisque mesurerDisque(const DisqueGenere& d, std::mt19937& hasard) {
   return r;
 }
 
-MesureDisque mesurerPhoto(SDL_Surface* s, int x0, int y0, int x1, int y1, int clic_x, int clic_y, int t) {
+namespace {
+
+// One measure on the photo, console silenced: the zone, then the selection the caller makes in it.
+template <typename Selection>
+MesureDisque mesurerDans(SDL_Surface* s, int x0, int y0, int x1, int y1, Selection selectionner) {
   Etat& e = *g_etat;
   std::ostringstream muet;
   std::streambuf* ancien = std::cout.rdbuf(muet.rdbuf());
@@ -86,10 +90,8 @@ MesureDisque mesurerPhoto(SDL_Surface* s, int x0, int y0, int x1, int y1, int cl
   e.m_zoom = 1.0;
   e.m_decalage_x = e.m_decalage_y = 0.0;
   e.m_max_pixels = 1 << 24;
-  e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = t;
   MesureDisque r;
-  if (definirZone(x0, y0, x1, y1)) {
-    ajouterCouleursSimilaires(clic_x, clic_y);
+  if (definirZone(x0, y0, x1, y1) && selectionner(e)) {
     r.x = e.m_centre_x;
     r.y = e.m_centre_y;
     r.nombre = e.m_nombre_selectionnes;
@@ -100,6 +102,27 @@ MesureDisque mesurerPhoto(SDL_Surface* s, int x0, int y0, int x1, int y1, int cl
   std::cout.rdbuf(ancien);
   e.pTempSurface_prairie = nullptr;
   return r;
+}
+
+}  // namespace
+
+MesureDisque mesurerPhoto(SDL_Surface* s, int x0, int y0, int x1, int y1, int clic_x, int clic_y, int t) {
+  return mesurerDans(s, x0, y0, x1, y1, [&](Etat& e) {
+    e.m_tolerance_rouge = e.m_tolerance_vert = e.m_tolerance_bleu = t;
+    ajouterCouleursSimilaires(clic_x, clic_y);
+    return true;
+  });
+}
+
+MesureDisque mesurerCommeLeSuivi(SDL_Surface* s, int x0, int y0, int x1, int y1, const ReglageSuivi& g, int px,
+                                 int py) {
+  return mesurerDans(s, x0, y0, x1, y1, [&](Etat&) {
+    if (!passeCouleurDe(g.rouge, g.vert, g.bleu, g.tolerance_rouge, g.tolerance_vert, g.tolerance_bleu))
+      return false;
+    if (garderTache(px, py).taches > 1) recompterSelection();
+    calculerCentre();
+    return true;
+  });
 }
 
 void bruiter(SDL_Surface* s, double sigma, std::mt19937& hasard) {
@@ -110,30 +133,3 @@ void bruiter(SDL_Surface* s, double sigma, std::mt19937& hasard) {
   }
 }
 
-MesureDisque mesurerCommeLeSuivi(SDL_Surface* s, int x0, int y0, int x1, int y1, const ReglageSuivi& g, int px,
-                                 int py) {
-  Etat& e = *g_etat;
-  std::ostringstream muet;
-  std::streambuf* ancien = std::cout.rdbuf(muet.rdbuf());
-  e.pTempSurface_prairie = s;
-  e.m_largeur_photo = s->w;
-  e.m_hauteur_photo = s->h;
-  e.m_zoom = 1.0;
-  e.m_decalage_x = e.m_decalage_y = 0.0;
-  e.m_max_pixels = 1 << 24;
-  MesureDisque r;
-  if (definirZone(x0, y0, x1, y1) &&
-      passeCouleurDe(g.rouge, g.vert, g.bleu, g.tolerance_rouge, g.tolerance_vert, g.tolerance_bleu)) {
-    if (garderTache(px, py).taches > 1) recompterSelection();
-    calculerCentre();
-    r.x = e.m_centre_x;
-    r.y = e.m_centre_y;
-    r.nombre = e.m_nombre_selectionnes;
-    const IncertitudePixels u = incertitudeSelection(e.is_select, x0, y0, x1, y1);
-    r.ux = u.ux;
-    r.uy = u.uy;
-  }
-  std::cout.rdbuf(ancien);
-  e.pTempSurface_prairie = nullptr;
-  return r;
-}
