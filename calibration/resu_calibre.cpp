@@ -10,6 +10,7 @@
 #include "calibration/derivees.h"
 #include "calibration/geometrie.h"
 #include "calibration/temps.h"
+#include "output/detail.h"
 #include "output/resultats.h"
 
 namespace {
@@ -35,16 +36,6 @@ std::vector<double*> pointsCliques(Calibration& c) {
     p.push_back(&c.point_origine.y);
   }
   return p;
-}
-
-std::string champ(const std::string& texte) {
-  if (texte.find_first_of(";\"\r\n") == std::string::npos) return texte;
-  std::string cite = "\"";
-  for (char c : texte) {
-    if (c == '"') cite += '"';
-    cite += c;
-  }
-  return cite + "\"";
 }
 
 std::string nombre(double v) { return std::isfinite(v) ? texteResultat(v) : std::string(); }
@@ -192,9 +183,9 @@ std::string enteteResuCalibre() {
 
 std::string texteResuCalibre(const RunCalibre& run) {
   std::string t = enteteResuCalibre();
-  const std::string unites = champ(run.unite) + ";" + champ(run.unite_temps) + "\r\n";
+  const std::string unites = champCsv(run.unite) + ";" + champCsv(run.unite_temps) + "\r\n";
   for (const LigneCalibree& l : run.lignes) {
-    t += std::to_string(l.rang) + ";" + champ(l.photo) + ";" + nombre(l.t) + ";" + nombre(l.x) + ";" +
+    t += std::to_string(l.rang) + ";" + champCsv(l.photo) + ";" + nombre(l.t) + ";" + nombre(l.x) + ";" +
          nombre(l.y) + ";" + nombre(l.ix) + ";" + nombre(l.iy) + ";";
     if (l.derivee) {
       t += nombre(l.vx) + ";" + nombre(l.vy) + ";" + nombre(l.ax) + ";" + nombre(l.ay) + ";";

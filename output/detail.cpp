@@ -15,18 +15,6 @@ namespace {
 
 constexpr int kChamps = 20;
 
-// RFC 4180: only a field holding the separator, a quote or a line end is
-// quoted, and its quotes are doubled.
-std::string champ(const std::string& texte) {
-  if (texte.find_first_of(";\"\r\n") == std::string::npos) return texte;
-  std::string cite = "\"";
-  for (char c : texte) {
-    if (c == '"') cite += '"';
-    cite += c;
-  }
-  return cite + "\"";
-}
-
 bool entier(const std::string& texte, int64_t min, int64_t max, int64_t& valeur) {
   const char* fin = texte.data() + texte.size();
   auto [ptr, erreur] = std::from_chars(texte.data(), fin, valeur);
@@ -148,20 +136,31 @@ std::string entiers(std::initializer_list<int64_t> valeurs) {
 
 }  // namespace
 
+std::string champCsv(const std::string& texte) {
+  if (texte.find_first_of(";\"\r\n") == std::string::npos) return texte;
+  std::string cite = "\"";
+  for (char c : texte) {
+    if (c == '"') cite += '"';
+    cite += c;
+  }
+  return cite + "\"";
+}
+
+
 std::string enteteDetail() {
   return "rang;photo;ecrit;x;y;pixels;repete;zone_x0;zone_y0;zone_x1;zone_y1;rouge;vert;bleu;"
          "tol_rouge;tol_vert;tol_bleu;ecart_type_x;ecart_type_y;origine\r\n";
 }
 
 std::string texteLigneDetail(const LigneDetail& l) {
-  std::string t = std::to_string(l.rang) + ";" + champ(l.photo) + ";" + (l.ecrit ? "1;" : "0;");
-  t += l.ecrit ? champ(l.x) + ";" + champ(l.y) + ";" : ";;";
+  std::string t = std::to_string(l.rang) + ";" + champCsv(l.photo) + ";" + (l.ecrit ? "1;" : "0;");
+  t += l.ecrit ? champCsv(l.x) + ";" + champCsv(l.y) + ";" : ";;";
   t += std::to_string(l.pixels) + ";" + (l.repete ? "1;" : "0;");
   t += entiers({l.zone_x0, l.zone_y0, l.zone_x1, l.zone_y1});
   t += l.couleur ? entiers({l.rouge, l.vert, l.bleu}) : ";;;";
   t += entiers({l.tol_rouge, l.tol_vert, l.tol_bleu});
   t += l.pixels > 0 ? texteResultat(l.ecart_type_x) + ";" + texteResultat(l.ecart_type_y) + ";" : ";;";
-  return t + champ(l.origine) + "\r\n";
+  return t + champCsv(l.origine) + "\r\n";
 }
 
 bool lireDetail(const std::string& contenu, std::vector<LigneDetail>& lignes, std::vector<std::string>& textes_bruts,

@@ -33,6 +33,10 @@ struct LigneDetail {
 // The first line of the file, CR LF included.
 std::string enteteDetail();
 
+// A field as the CSV files hold it (RFC 4180): quoted only when it holds
+// the separator, a quote or a line end, its quotes doubled.
+std::string champCsv(const std::string& texte);
+
 // One row as the file holds it, CR LF included.
 std::string texteLigneDetail(const LigneDetail& ligne);
 
