@@ -11,30 +11,9 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_mesure.sh"
 e2e_debut "${1:-}"
 CALIBRE=donnees/resu_calibre.csv
-S_LIGNE="Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
 (cd "$E2E_DOSSIER" && "$E2E_BUILD/trelune_demo" . >/dev/null) || e2e_echec "demo series not written"
 printf 'intervalle 0.5\nechelle 0,5\n' >"$E2E_DOSSIER/donnees/calibration.txt"
 
-# Zoom 0.5, photo 1280 x 960 in a 1000 x 750 window: photo point (x, y) at
-# window point (180 + x / 2, 135 + y / 2).
-fenetre() {
-  LC_ALL=C awk -F';' -v n="$1" 'NR == n { printf "%d %d\n", 180 + $1 / 2, 135 + $2 / 2 }' \
-    "$E2E_DOSSIER/photos/centres.txt"
-}
-zones=0
-mesures=0
-mesurer() {
-  local x y droite
-  read -r x y < <(fenetre "$1")
-  droite=$((x + 32))
-  [ -n "${2:-}" ] && droite=$x
-  e2e_tenir s "$S_LIGNE"
-  e2e_glisser $((x - 32)) $((y - 32)) "$droite" $((y + 32))
-  e2e_attendre_motif "^Taille de is_select : " $((++zones))
-  e2e_tenir i "$I_LIGNE"
-  e2e_clic $((x - 3)) "$y"
-  e2e_attendre_motif "^centre: " $((++mesures))
-}
 # lire: the calibrated file's rows as "rang t x y ix iy vx vy unite unite_temps", through csv.
 lire() {
   python3 - "$E2E_DOSSIER/$CALIBRE" <<'PY'
@@ -77,12 +56,12 @@ e2e_clic 180 614
 e2e_attendre_ligne "Origine : 0.5 958.5"
 grep -qx "intervalle 0.5" "$E2E_DOSSIER/donnees/calibration.txt" || e2e_echec "the interval left the calibration file"
 
-mesurer 1
+demo_mesurer 1
 e2e_tenir Return "nom_photo_complet photos/demo_002.png"
-mesurer 2 demi
+demo_mesurer 2 demi
 e2e_tenir Return "nom_photo_complet photos/demo_003.png"
 for n in 3 4 5; do
-  mesurer $n
+  demo_mesurer $n
   e2e_tenir Return "nom_photo_complet $(printf 'photos/demo_%03d.png' $((n + 1)))"
 done
 # verifier: every row within 0.01 mm of its true centre but photo 2 (WRONG: 1 when it is wrong)
@@ -108,7 +87,7 @@ verifier() {
 verifier 1
 e2e_tenir Home "Photo 1/6 : photos/demo_001.png"
 e2e_tenir Next "Photo 2/6 : photos/demo_002.png"
-mesurer 2
+demo_mesurer 2
 e2e_tenir Return "Photo 3/6 : photos/demo_003.png"
 verifier 0
 e2e_arreter

@@ -16,8 +16,6 @@ for xy in 100,75 40,30 52.5,47 71,33.5 90,60 120,90 150,100 60,110; do
 done
 e2e_photo photos/figure_fin.png 400 300 bg 10,200,10
 e2e_donnees largeur=200 hauteur=150 zoom=3 fin=8
-
-S_LIGNE="Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
 avancer() {  # PHOTO: RETURN, up to the next photo's name
   e2e_tenir Return "Vue suivante"
   e2e_attendre_ligne "nom_photo_complet $1" $(($(e2e_nombre_lignes "nom_photo_complet $1") + 0))

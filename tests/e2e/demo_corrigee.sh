@@ -10,45 +10,25 @@ source "$(dirname "$0")/lib_mesure.sh"
 e2e_debut "${1:-}"
 DETAIL=donnees/resu_detail.csv
 lecteur="$(dirname "$0")/../outils/lire_detail.py"
-S_LIGNE="Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
 (cd "$E2E_DOSSIER" && "$E2E_BUILD/trelune_demo" . >/dev/null) || e2e_echec "demo series not written"
 photos=$(wc -l <"$E2E_DOSSIER/photos/centres.txt")
 
-# fenetre N: the window point of photo N's true centre (zoom 0.5, offset).
-fenetre() {
-  LC_ALL=C awk -F';' -v n="$1" 'NR == n { printf "%d %d\n", 180 + $1 / 2, 135 + $2 / 2 }' \
-    "$E2E_DOSSIER/photos/centres.txt"
-}
-# mesurer N [DEMI]: zone around photo N's disc (its left part only with DEMI), I, a click.
-mesurer() {
-  local x y droite
-  read -r x y < <(fenetre "$1")
-  droite=$((x + 32))
-  [ -n "${2:-}" ] && droite=$x
-  e2e_tenir s "$S_LIGNE"
-  e2e_glisser $((x - 32)) $((y - 32)) "$droite" $((y + 32))
-  e2e_attendre_motif "^Taille de is_select : " $((++E2E_ZONES))
-  e2e_tenir i "$I_LIGNE"
-  e2e_clic $((x - 3)) "$y"
-  e2e_attendre_motif "^centre: " $((++mesures))
-}
-mesures=0
 suivante() { e2e_tenir Return "nom_photo_complet $(printf 'photos/demo_%03d.png' "$1")"; }
 
 e2e_lancer
 e2e_attendre_ligne "init success"
 e2e_fenetre
-mesurer 1
+demo_mesurer 1
 suivante 2
-mesurer 2 demi                   # the wrong record
+demo_mesurer 2 demi                   # the wrong record
 suivante 3
 for n in 3 4 5 6; do
-  mesurer $n
+  demo_mesurer $n
   suivante $((n + 1))
 done
 e2e_tenir Home "Photo 1/7 : photos/demo_001.png"
 e2e_tenir Next "Photo 2/7 : photos/demo_002.png"
-mesurer 2
+demo_mesurer 2
 e2e_tenir Return "Photo 3/7 : photos/demo_003.png"
 e2e_tenir Next "Photo 4/7 : photos/demo_004.png"
 e2e_tenir n "Photo 5/7 : photos/demo_005.png"

@@ -41,16 +41,9 @@ e2e_donnees largeur=200 hauteur=150 zoom=3 fin=12
 plus_un() { echo $(($(e2e_nombre_lignes "$1") + 1)); }
 # mesurer N: photo N measured by hand (zone, I, click) and RETURN pressed.
 mesurer() {
-  local zones centres
   set -- $(centre "$1")
-  e2e_tenir s "Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
-  zones=$(plus_un "Taille de is_select : 441")
-  centres=$(($(e2e_nombre_motifs "^centre: ") + 1))
-  e2e_glisser $(($1 - 10)) $(($2 - 10)) $(($1 + 10)) $(($2 + 10))
-  e2e_attendre_ligne "Taille de is_select : 441" "$zones"
-  e2e_tenir i "$I_LIGNE" "$(plus_un "$I_LIGNE")"
-  e2e_clic "$1" "$2"
-  e2e_attendre_motif "^centre: " "$centres"
+  e2e_tenir s "$S_LIGNE"
+  e2e_selectionner $(($1 - 10)) $(($2 - 10)) $(($1 + 10)) $(($2 + 10)) "$1" "$2"
 }
 # en_phase ROWS: the four files hold ROWS detail rows, every record of a row
 # in the three result files, in order, and nothing else.

@@ -295,6 +295,23 @@ e2e_glisser() {
   e2e_relache
 }
 
+# e2e_selectionner X0 Y0 X1 Y1 X Y: the zone dragged from (X0, Y0) to
+# (X1, Y1), I held, a click at (X, Y). The automatic run prints zone and
+# centre lines too: each step waits for one more answer than there were.
+e2e_selectionner() {
+  local n i_ligne="Ajouter a la selection par couleurs similaires"
+  n=$(e2e_nombre_motifs '^Taille de is_select : ')
+  e2e_glisser "$1" "$2" "$3" "$4"
+  e2e_attendre_motif '^Taille de is_select : ' $((n + 1))
+  n=$(e2e_nombre_lignes "$i_ligne")
+  xdotool keydown i
+  e2e_attendre_ligne "$i_ligne" $((n + 1))
+  xdotool keyup i
+  n=$(e2e_nombre_motifs '^centre: ')
+  e2e_clic "$5" "$6"
+  e2e_attendre_motif '^centre: ' $((n + 1))
+}
+
 # e2e_capture FILE: a screenshot of the whole screen.
 e2e_capture() { xwd -root -silent | convert xwd:- "png:$1"; }
 

@@ -2,6 +2,7 @@
 # holding a key until the program answers, counting console lines by their
 # start, and the expected bytes of the three result files.
 
+S_LIGNE="Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
 I_LIGNE="Ajouter a la selection par couleurs similaires"
 RESU_POINT=donnees/resu_point.txt
 RESU_X=donnees/resu_point_orbelan_x.txt
@@ -34,6 +35,23 @@ e2e_mesurer_disque() {
   e2e_tenir i "$I_LIGNE"
   e2e_clic "$1" "$2"
   e2e_attendre_ligne "$3"
+}
+
+# The demo series (1280 x 960 photos at zoom 0.5 in its 1000 x 750 window):
+# demo_fenetre N: the window point of photo N's true centre.
+demo_fenetre() {
+  LC_ALL=C awk -F';' -v n="$1" 'NR == n { printf "%d %d\n", 180 + $1 / 2, 135 + $2 / 2 }' \
+    "$E2E_DOSSIER/photos/centres.txt"
+}
+# demo_mesurer N [DEMI]: S, a zone around photo N's disc (its left part only
+# with DEMI), I, a click on the disc.
+demo_mesurer() {
+  local x y droite
+  read -r x y < <(demo_fenetre "$1")
+  droite=$((x + 32))
+  [ -n "${2:-}" ] && droite=$x
+  e2e_tenir s "$S_LIGNE"
+  e2e_selectionner $((x - 32)) $((y - 32)) "$droite" $((y + 32)) $((x - 3)) "$y"
 }
 
 # resu_attendus FILE: reads "x y" centres (one a line, exact decimal values)

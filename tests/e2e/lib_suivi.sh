@@ -40,20 +40,11 @@ suivi_zone() {
   }' "$E2E_DOSSIER/$SUIVI_CENTRES"
 }
 
-# suivi_mesurer N: S, the zone, I, a click on the disc, RETURN. The run's
-# proposals print zone and centre lines too: each step waits for one more
-# than there were.
+# suivi_mesurer N: S, the zone, I, a click on the disc, RETURN.
 suivi_mesurer() {
-  local x0 y0 x1 y1 x y n
-  read -r x0 y0 x1 y1 x y < <(suivi_zone "$1")
-  e2e_tenir s "Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
-  n=$(e2e_nombre_debut "Taille de is_select : ")
-  e2e_glisser "$x0" "$y0" "$x1" "$y1"
-  e2e_attendre_debut "Taille de is_select : " $((n + 1))
-  e2e_tenir i "$I_LIGNE"
-  n=$(e2e_nombre_debut "centre: ")
-  e2e_clic "$x" "$y"
-  e2e_attendre_debut "centre: " $((n + 1))
+  e2e_tenir s "$S_LIGNE"
+  # shellcheck disable=SC2046 # the zone's six numbers
+  e2e_selectionner $(suivi_zone "$1")
   e2e_tenir Return "Vue suivante"
 }
 

@@ -53,14 +53,8 @@ for ((n = 1; n <= DERNIERE; ++n)); do
   if [ "${QUOI[$n]}" = erreur ]; then
     appuyer s "Couleurs voisines : selectionner la zone de trelune avec la souris : diagonale cliquer-glisser gauche"
   else
-    read -r x0 y0 x1 y1 cx cy <<<"${QUOI[$n]}"
-    avant=$(e2e_nombre_motifs '^Taille de is_select : ')
-    e2e_glisser "$x0" "$y0" "$x1" "$y1"
-    e2e_attendre_motif '^Taille de is_select : ' $((avant + 1))
-    appuyer i "Ajouter a la selection par couleurs similaires"
-    avant=$(e2e_nombre_motifs '^centre: x= ')
-    e2e_clic "$cx" "$cy"
-    e2e_attendre_motif '^centre: x= ' $((avant + 1))
+    # shellcheck disable=SC2086 # the zone's six numbers
+    e2e_selectionner ${QUOI[$n]}
     dernier=$(sed -n 's/^centre: x= \([^ ]*\) y= \(.*\)$/\1 \2/p' "$E2E_DOSSIER/console.txt" | tail -n 1)
   fi
   appuyer Return "Vue suivante"

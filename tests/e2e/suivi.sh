@@ -20,11 +20,7 @@ premiere_mesure() {
   IFS=';' read -r x y < <(head -n 1 "$E2E_DOSSIER/photos/centres.txt")
   x=$(fenetre_x "$x")
   y=$(fenetre_y "$y")
-  e2e_glisser $((x - 32)) $((y - 32)) $((x + 32)) $((y + 32))
-  e2e_attendre_motif "^Taille de is_select : "
-  e2e_tenir i "$I_LIGNE"
-  e2e_clic "$x" "$y"
-  e2e_attendre_motif "^centre: "
+  e2e_selectionner $((x - 32)) $((y - 32)) $((x + 32)) $((y + 32)) "$x" "$y"
   e2e_tenir Return "Vue suivante"
   e2e_attendre_ligne "nom_photo_complet photos/demo_002.png"
 }
