@@ -152,10 +152,13 @@ e2e_xvfb() {
 }
 
 # e2e_xvfb_essai FILE: one server start; true once it wrote its display number.
+# Without -noreset the server resets when its last client leaves, refusing
+# connections meanwhile: a key let go just after the program is killed would
+# find no display.
 e2e_xvfb_essai() {
   local numero=$1
   : >"$numero"
-  Xvfb -displayfd 9 -r -screen 0 1280x1024x24 -nolisten tcp 9>"$numero" >"$E2E_DOSSIER/xvfb.txt" 2>&1 &
+  Xvfb -displayfd 9 -r -noreset -screen 0 1280x1024x24 -nolisten tcp 9>"$numero" >"$E2E_DOSSIER/xvfb.txt" 2>&1 &
   E2E_XVFB_PID=$!
   local limite=$((SECONDS + E2E_DELAI))
   until [ -s "$numero" ]; do
