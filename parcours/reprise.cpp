@@ -132,6 +132,8 @@ void reprendreSerie() {
   }
   for (Souvenir& s : souvenirs) e.m_historique.ajouter(std::move(s));
   e.m_historique.avance_faite = true;
+  // every file of the run in place before the line that says the resume is done
+  reprendreFichiersCalibres();
 
   std::cout << "Reprise de " << lignes.size() << " photos" << std::endl;
   libererPhotoSansTraces();
@@ -153,5 +155,4 @@ void reprendreSerie() {
   zone.passes.clear();  // the row's colour pass stays in the history, for a proposal
   restaurerSelection(zone, {});
   redessinerImageParcours();
-  reprendreFichiersCalibres();
 }
