@@ -39,11 +39,11 @@ void reculerPhoto() {
   std::cout << "Retour a la photo precedente" << std::endl;
   Souvenir s = e.m_historique.retirer();
   rattraper(souvenirs);
+  reecrireFichiersCalibres();  // before the photo's line, as every file of the run
   montrerPhotoDuRun(s, "nom_photo_complet ");  // trailing blank is part of the line
 
   std::vector<bool> depart;
   if (s.selection.depart_herite && !souvenirs.empty()) depart = decompacter(souvenirs.back().selection.bits);
   restaurerSelection(s.selection, depart);
   redessinerImageParcours();
-  reecrireFichiersCalibres();
 }
