@@ -132,7 +132,7 @@ void reprendreSerie() {
   }
   for (Souvenir& s : souvenirs) e.m_historique.ajouter(std::move(s));
   e.m_historique.avance_faite = true;
-  // every file of the run in place before the line that says the resume is done
+  // the calibrated files, like the four, in place before the line that says the resume is done
   reprendreFichiersCalibres();
 
   std::cout << "Reprise de " << lignes.size() << " photos" << std::endl;

@@ -39,7 +39,7 @@ void reculerPhoto() {
   std::cout << "Retour a la photo precedente" << std::endl;
   Souvenir s = e.m_historique.retirer();
   rattraper(souvenirs);
-  reecrireFichiersCalibres();  // before the photo's line, as every file of the run
+  reecrireFichiersCalibres();  // before the photo's line, like the four files
   montrerPhotoDuRun(s, "nom_photo_complet ");  // trailing blank is part of the line
 
   std::vector<bool> depart;
