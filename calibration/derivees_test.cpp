@@ -45,18 +45,24 @@ TEST(Derivees, GapsAreNeverBridged) {
 }
 
 TEST(Temps, ExifDatesIntervalAndRank) {
-  double s = 0;
+  TempsPhoto s;
   ASSERT_TRUE(secondesDeDate("1970:01:02 00:00:01", "25", "", s));
-  EXPECT_DOUBLE_EQ(86401.25, s);
+  EXPECT_EQ(86401, s.secondes);
+  EXPECT_DOUBLE_EQ(0.25, s.fraction);
   ASSERT_TRUE(secondesDeDate("2024:02:29 12:00:00", "", "+02:00", s));
-  double utc = 0;
+  TempsPhoto utc;
   ASSERT_TRUE(secondesDeDate("2024:02:29 10:00:00", "", "", utc));
-  EXPECT_DOUBLE_EQ(utc, s);
+  EXPECT_EQ(utc.secondes, s.secondes);
+  // today's dates keep their hundredths: 0.4 s, not 0.4000000954
+  TempsPhoto avant, apres;
+  ASSERT_TRUE(secondesDeDate("2026:12:09 10:00:00", "00", "", avant));
+  ASSERT_TRUE(secondesDeDate("2026:12:09 10:00:01", "30", "", apres));
+  EXPECT_EQ(1.3, ecartSecondes(avant, apres));
   for (const char* mauvaise : {"", "2024:13:01 00:00:00", "2024-01-01 00:00:00", "    :  :     :  :  "})
     EXPECT_FALSE(secondesDeDate(mauvaise, "", "", s)) << mauvaise;
 
   const std::vector<int64_t> indices = {0, 1, 3};
-  const TempsPhoto a{true, 1000.0}, b{true, 1000.5}, c{true, 1001.75}, rien{};
+  const TempsPhoto a{true, 1000, 0.0}, b{true, 1000, 0.5}, c{true, 1001, 0.75}, rien{};
   TempsRun r = tempsDuRun(indices, {a, b, c}, true, 0.1);
   EXPECT_EQ(SourceTemps::Exif, r.source);
   EXPECT_EQ((std::vector<double>{0.0, 0.5, 1.75}), r.t);

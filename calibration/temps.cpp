@@ -39,7 +39,7 @@ std::string etiquette(ExifData* d, ExifTag tag) {
 }  // namespace
 
 bool secondesDeDate(const std::string& date, const std::string& fraction, const std::string& decalage,
-                    double& secondes) {
+                    TempsPhoto& temps) {
   int64_t a = 0, mo = 0, j = 0, h = 0, mi = 0, s = 0;
   if (date.size() != 19 || date[4] != ':' || date[7] != ':' || date[10] != ' ' || date[13] != ':' ||
       date[16] != ':')
@@ -48,24 +48,31 @@ bool secondesDeDate(const std::string& date, const std::string& fraction, const 
       !chiffres(date, 11, 2, h) || !chiffres(date, 14, 2, mi) || !chiffres(date, 17, 2, s))
     return false;
   if (mo < 1 || mo > 12 || j < 1 || j > 31 || h > 23 || mi > 59 || s > 60) return false;
-  double t = double(jours(a, mo, j) * 86400 + h * 3600 + mi * 60 + s);
-  double poids = 0.1;
+  int64_t t = jours(a, mo, j) * 86400 + h * 3600 + mi * 60 + s;
+  // the fraction's digits as one integer over a power of ten: "40" is 0.4 exactly as a double has it
+  int64_t numerateur = 0, denominateur = 1;
   for (char c : fraction) {
     if (c == ' ') break;  // some cameras pad the field with blanks
     if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    t += (c - '0') * poids;
-    poids /= 10;
+    if (denominateur > 100000000000000) continue;  // past a femtosecond the digits change nothing
+    numerateur = numerateur * 10 + (c - '0');
+    denominateur *= 10;
   }
   if (!decalage.empty()) {
     int64_t dh = 0, dm = 0;
     if (decalage.size() != 6 || (decalage[0] != '+' && decalage[0] != '-') || decalage[3] != ':' ||
         !chiffres(decalage, 1, 2, dh) || !chiffres(decalage, 4, 2, dm))
       return false;
-    const double d = double(dh * 3600 + dm * 60);
+    const int64_t d = dh * 3600 + dm * 60;
     t -= decalage[0] == '+' ? d : -d;  // local time less its offset: UTC
   }
-  secondes = t;
+  temps.secondes = t;
+  temps.fraction = double(numerateur) / double(denominateur);
   return true;
+}
+
+double ecartSecondes(const TempsPhoto& a, const TempsPhoto& b) {
+  return double(b.secondes - a.secondes) + (b.fraction - a.fraction);
 }
 
 TempsPhoto tempsExif(const std::string& chemin) {
@@ -77,7 +84,7 @@ TempsPhoto tempsExif(const std::string& chemin) {
   const std::string decalage = etiquette(d, EXIF_TAG_OFFSET_TIME_ORIGINAL);
   exif_data_unref(d);
   // an unreadable fraction or offset leaves the date whole
-  if (secondesDeDate(date, fraction, decalage, t.secondes) || secondesDeDate(date, "", "", t.secondes)) t.lu = true;
+  if (secondesDeDate(date, fraction, decalage, t) || secondesDeDate(date, "", "", t)) t.lu = true;
   return t;
 }
 
@@ -88,10 +95,10 @@ TempsRun tempsDuRun(const std::vector<int64_t>& indices, const std::vector<Temps
   for (const TempsPhoto& t : exif) avec += t.lu ? 1 : 0;
   if (!indices.empty() && avec == indices.size()) {
     bool montent = true;
-    for (size_t i = 1; i < exif.size(); ++i) montent = montent && exif[i].secondes > exif[i - 1].secondes;
+    for (size_t i = 1; i < exif.size(); ++i) montent = montent && ecartSecondes(exif[i - 1], exif[i]) > 0;
     if (montent) {
       r.source = SourceTemps::Exif;
-      for (const TempsPhoto& t : exif) r.t.push_back(t.secondes - exif[0].secondes);
+      for (const TempsPhoto& t : exif) r.t.push_back(ecartSecondes(exif[0], t));
       return r;
     }
     r.repli = "dates EXIF qui reculent ou se repetent";

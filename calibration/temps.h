@@ -11,9 +11,12 @@
 
 // Seconds since 1970 of an EXIF date "YYYY:MM:DD HH:MM:SS", its fraction's
 // digits ("" when none) and its offset "+HH:MM" / "-HH:MM" ("" when none: the
-// time is taken as it is). False when a part cannot be read.
+// time is taken as it is), into temps' secondes and fraction. False when a
+// part cannot be read.
 bool secondesDeDate(const std::string& date, const std::string& fraction, const std::string& decalage,
-                    double& secondes);
+                    TempsPhoto& temps);
+// Seconds from a to b.
+double ecartSecondes(const TempsPhoto& a, const TempsPhoto& b);
 // The photo file's EXIF time; not lu when the file, its tags or the date
 // cannot be read.
 TempsPhoto tempsExif(const std::string& chemin);

@@ -57,7 +57,7 @@ TEST(TempsExif, DateFractionAndOffsetAreRead) {
   const TempsPhoto a = tempsExif(dossier + "/a.jpg"), b = tempsExif(dossier + "/b.jpg");
   ASSERT_TRUE(a.lu);
   ASSERT_TRUE(b.lu);
-  EXPECT_DOUBLE_EQ(0.5, b.secondes - a.secondes);
+  EXPECT_DOUBLE_EQ(0.5, ecartSecondes(a, b));
   ecrireFichier(dossier + "/c.png", "pas une photo");
   EXPECT_FALSE(tempsExif(dossier + "/c.png").lu);
   EXPECT_FALSE(tempsExif(dossier + "/absente.jpg").lu);

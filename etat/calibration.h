@@ -43,10 +43,13 @@ struct TraitCalibration {
 };
 
 // A photo's time as its EXIF tags give it: seconds since 1970 (UTC when the
-// photo names its offset), or none.
+// photo names its offset), or none. The whole seconds and the fraction are
+// kept apart: one double of seconds since 1970 keeps only about a
+// ten-millionth of a second, which the calibrated file's decimals would show.
 struct TempsPhoto {
   bool lu = false;
-  double secondes = 0.0;
+  int64_t secondes = 0;
+  double fraction = 0.0;  // 0 <= fraction < 1
 };
 
 // A record's position uncertainty in photo pixels, kept per rank of the
