@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   const std::vector<bool> trouvees = retrouverIncertitudes(mesures, lue.valeurs, lireResuCalibre(texte));
   if (trouvees.size() != mesures.size()) echec("not one answer per record", texte);
   for (const MesurePhoto& m : mesures) {
-    if (!std::isfinite(m.ux) || !std::isfinite(m.uy) || m.ux < 0 || m.uy < 0) echec("an uncertainty read back that is no uncertainty", texte);
+    if (!std::isfinite(m.ux) || !std::isfinite(m.uy) || m.ux < 0 || m.uy < 0)
+      echec("an uncertainty read back that is no uncertainty", texte);
   }
   return 0;
 }
