@@ -1,6 +1,5 @@
 #include "calibration/reecriture_calibree.h"
 
-#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <iostream>
@@ -61,20 +60,6 @@ const IncertitudeGardee& incertitudeGardee(EtatCalibration& c, size_t i, const S
   return g;
 }
 
-// One of the two files written whole; its failure named once with its
-// reason, and its return once, whether a calibration is in force or not: a
-// file that stopped following the run must not pass unseen.
-void ecrire(const char* chemin, const std::string& contenu, bool& en_panne, const char* quoi_echec,
-            const char* quoi_retour) {
-  if (!ecrireParRenommage(chemin, contenu)) {
-    if (!en_panne) std::cout << "Pb pour ecrire " << quoi_echec << " " << chemin << " : " << raisonErreur(errno) << std::endl;
-    en_panne = true;
-  } else if (en_panne) {
-    std::cout << quoi_retour << " " << chemin << " de nouveau a jour" << std::endl;
-    en_panne = false;
-  }
-}
-
 }  // namespace
 
 void reecrireFichiersCalibres() {
@@ -101,8 +86,12 @@ void reecrireFichiersCalibres() {
               << (run.unite_temps == "s" ? "intervalle utilise" : "rang utilise") << std::endl;
     c.temps_signales = true;
   }
-  ecrire(kFichierCalibre, texteResuCalibre(run), c.calibre_en_panne, "le fichier calibre", "Fichier calibre");
-  ecrire(kFichierMouvement, texteMouvement(run), c.mouvement_en_panne, "l'image du mouvement", "Image du mouvement");
+  // each failure named whether a calibration is in force or not: a file that
+  // stopped following the run must not pass unseen
+  nommerEcriture(ecrireParRenommage(kFichierCalibre, texteResuCalibre(run)), kFichierCalibre, c.calibre_en_panne,
+                 "le fichier calibre", "Fichier calibre");
+  nommerEcriture(ecrireParRenommage(kFichierMouvement, texteMouvement(run)), kFichierMouvement,
+                 c.mouvement_en_panne, "l'image du mouvement", "Image du mouvement");
   signalerSynchronisationDossier();
 }
 

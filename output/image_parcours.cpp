@@ -1,10 +1,8 @@
 #include "output/image_parcours.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <iostream>
 #include <locale>
 #include <sstream>
 
@@ -275,13 +273,7 @@ void redessinerImageParcours() {
   // the picture is an aid: a failure to write it costs no measurement, but
   // it is named, since the picture then shows fewer centres than recorded
   const char* chemin = "donnees/trajectoire.svg";
-  bool& en_panne = g_etat->m_image_parcours_en_panne;
-  if (!ecrireImageParcours(chemin, texteImageParcours(points, largeur, hauteur))) {
-    if (!en_panne) std::cout << "Pb pour ecrire l'image du parcours " << chemin << " : " << raisonErreur(errno) << std::endl;
-    en_panne = true;
-  } else if (en_panne) {
-    std::cout << "Image du parcours " << chemin << " de nouveau a jour" << std::endl;
-    en_panne = false;
-  }
+  nommerEcriture(ecrireImageParcours(chemin, texteImageParcours(points, largeur, hauteur)), chemin,
+                 g_etat->m_image_parcours_en_panne, "l'image du parcours", "Image du parcours");
   signalerSynchronisationDossier();
 }

@@ -263,6 +263,18 @@ void signalerEcritureImpossible(const std::string& chemin) {
   std::cout << "Pb pour ecrire dans le fichier " << chemin << std::endl;
 }
 
+void nommerEcriture(bool ecrit, const char* chemin, bool& en_panne, const char* quoi, const char* retour) {
+  const int erreur = errno;
+  if (!ecrit) {
+    if (!en_panne)
+      std::cout << "Pb pour ecrire " << quoi << " " << chemin << " : " << raisonErreur(erreur) << std::endl;
+    en_panne = true;
+  } else if (en_panne) {
+    std::cout << retour << " " << chemin << " de nouveau a jour" << std::endl;
+    en_panne = false;
+  }
+}
+
 std::string raisonErreur(int erreur) {
   switch (erreur) {
     case ENOSPC:

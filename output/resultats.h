@@ -87,6 +87,13 @@ class FichierResultat {
 // "ecriture refusee", "erreur d'entree-sortie" ...
 std::string raisonErreur(int erreur);
 
+// After a whole rewrite of a file of the run that is an aid (a picture, the
+// calibrated file): when ecrit is false, the failure named once with the
+// reason errno holds ("Pb pour ecrire <quoi> <chemin> : <raison>"); once it
+// is written again, its return once ("<retour> <chemin> de nouveau a jour").
+// en_panne holds which was said last.
+void nommerEcriture(bool ecrit, const char* chemin, bool& en_panne, const char* quoi, const char* retour);
+
 // Prints, once each, a failed sync of a folder after a rename ("Pb pour
 // synchroniser le dossier ...") and the first sync that worked again after
 // it ("Dossier ... de nouveau synchronise").
